@@ -1,0 +1,1 @@
+// Placeholder so that a library whose folder is still empty can be declared.

@@ -1,0 +1,41 @@
+#pragma once
+// The file operations the system uses, on Windows paths of drive C: (see Drive.h).
+
+#include "platform/ansi/AnsiString.h"
+
+#include <vector>
+
+bool FileExists(const AnsiString &path);       // a file, not a folder
+bool DirectoryExists(const AnsiString &path);
+bool CreateDir(const AnsiString &path);        // one level; false when it fails or exists
+bool DeleteFile(const AnsiString &path);       // false when missing or not deleted
+// As on Windows: fails (false) when the target exists, and never replaces it.
+bool RenameFile(const AnsiString &oldPath, const AnsiString &newPath);
+std::uintmax_t FileSize(const AnsiString &path);  // 0 when missing
+long long FileAge(const AnsiString &path);        // modification time in ms since the epoch; -1 when missing
+
+// Entry attributes, as the class library numbers them.
+enum : int {
+  faReadOnly = 0x01,
+  faHidden = 0x02,
+  faSysFile = 0x04,
+  faVolumeID = 0x08,
+  faDirectory = 0x10,
+  faArchive = 0x20,
+  faAnyFile = 0x3F,
+};
+
+struct TSearchRec {
+  AnsiString Name;  // the name alone, without the folder
+  int Attr = 0;
+  std::uintmax_t Size = 0;
+};
+
+// Every entry of the mask's folder whose name matches the mask's last component and whose attributes
+// are within attr (folders only when attr has faDirectory), in the order the host returns them; the
+// entries "." and ".." come first, as the system's search returns them.
+std::vector<TSearchRec> FindEntries(const AnsiString &mask, int attr);
+
+// The Windows directory, C:\WINDOWS: the number of characters copied, or the size needed (with the
+// terminating zero) when the buffer is too small.
+unsigned GetWindowsDirectoryA(char *buffer, unsigned size);

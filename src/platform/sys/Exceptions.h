@@ -1,0 +1,39 @@
+#pragma once
+// The class library's exceptions. Every failure of the platform layer raises one of these.
+
+#include "platform/ansi/AnsiString.h"
+
+#include <exception>
+
+class Exception : public std::exception {
+ public:
+  explicit Exception(AnsiString message) : Message(std::move(message)) {}
+  const char *what() const noexcept override { return Message.c_str(); }
+  AnsiString Message;
+};
+
+#define ORVALIX_EXCEPTION(Name, Base)              \
+  class Name : public Base {                       \
+   public:                                         \
+    using Base::Base;                              \
+  };
+
+ORVALIX_EXCEPTION(EAbort, Exception)
+ORVALIX_EXCEPTION(EConvertError, Exception)
+ORVALIX_EXCEPTION(EDatabaseError, Exception)
+ORVALIX_EXCEPTION(EInvalidCast, Exception)
+ORVALIX_EXCEPTION(EStringListError, Exception)
+ORVALIX_EXCEPTION(EStreamError, Exception)
+ORVALIX_EXCEPTION(EReadError, EStreamError)
+ORVALIX_EXCEPTION(EFCreateError, EStreamError)
+ORVALIX_EXCEPTION(EFOpenError, EStreamError)
+ORVALIX_EXCEPTION(ERegistryException, Exception)
+
+#undef ORVALIX_EXCEPTION
+
+// Input/output errors carry the system's error code, as the class library's do.
+class EInOutError : public Exception {
+ public:
+  EInOutError(AnsiString message, int errorCode) : Exception(std::move(message)), ErrorCode(errorCode) {}
+  int ErrorCode;
+};

@@ -1,0 +1,133 @@
+#include "platform/files/Drive.h"
+#include "platform/files/FileSystem.h"
+#include "platform/files/TextFile.h"
+#include "platform/sys/Exceptions.h"
+#include "support/TempDrive.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+class FilesTest : public ::testing::Test {
+ protected:
+  TempDrive drive;
+};
+
+TEST_F(FilesTest, PathsResolveWithoutCaseAndMissingPartsKeepTheirCase) {
+  ASSERT_TRUE(CreateDir("c:\\Orvalix"));
+  EXPECT_FALSE(CreateDir("C:\\ORVALIX"));  // the same folder
+  EXPECT_TRUE(CreateDir("C:\\ORVALIX\\Remessa"));
+  EXPECT_TRUE(DirectoryExists("c:/orvalix/REMESSA"));
+  EXPECT_EQ(HostPath("C:\\ORVALIX\\REMESSA\\New.TXT"), drive.Root() / "c" / "Orvalix" / "Remessa" / "New.TXT");
+  EXPECT_EQ(HostPath("\\orvalix"), drive.Root() / "c" / "Orvalix");
+  EXPECT_FALSE(CreateDir("C:\\A\\B"));  // one level only
+}
+
+TEST_F(FilesTest, NamesWithAccentsAreStoredAsUtf8OnTheHost) {
+  drive.WriteFile("C:\\x", "");
+  TextFile file;
+  AssignFile(file, "C:\\Relatório.txt"_a);
+  Rewrite(file);
+  CloseFile(file);
+  EXPECT_TRUE(std::filesystem::exists(drive.Root() / "c" / "Relatório.txt"));
+  EXPECT_TRUE(FileExists("C:\\RELATÓRIO.TXT"_a));
+}
+
+TEST_F(FilesTest, RenameFailsWhenTheTargetExistsAndKeepsBoth) {
+  drive.WriteFile("C:\\R\\RET1.re", "new");
+  drive.WriteFile("C:\\R\\RET1.ret", "old");
+  EXPECT_FALSE(RenameFile("C:\\R\\RET1.re", "C:\\R\\RET1.ret"));
+  EXPECT_EQ(drive.ReadFile("C:\\R\\RET1.ret"), "old");
+  EXPECT_EQ(drive.ReadFile("C:\\R\\RET1.re"), "new");
+  EXPECT_TRUE(DeleteFile("C:\\R\\ret1.RET"));
+  EXPECT_TRUE(RenameFile("C:\\R\\RET1.re", "C:\\R\\RET1.ret"));
+  EXPECT_EQ(drive.ReadFile("C:\\R\\RET1.ret"), "new");
+  EXPECT_FALSE(RenameFile("C:\\R\\missing", "C:\\R\\other"));
+  EXPECT_FALSE(DeleteFile("C:\\R\\missing"));
+  EXPECT_FALSE(DeleteFile("C:\\R"));  // a folder is no file
+}
+
+TEST_F(FilesTest, FindEntriesListsFoldersOnlyWhenAsked) {
+  drive.WriteFile("C:\\F\\a.txt", "abc");
+  std::filesystem::create_directories(drive.Host("C:\\F\\b.txt"));
+  auto names = [](const std::vector<TSearchRec> &entries) {
+    std::vector<AnsiString> out;
+    for (const auto &e : entries) out.push_back(e.Name);
+    std::sort(out.begin(), out.end());
+    return out;
+  };
+  EXPECT_EQ(names(FindEntries("C:\\F\\*.txt", faAnyFile)), (std::vector<AnsiString>{"a.txt", "b.txt"}));
+  EXPECT_EQ(names(FindEntries("C:\\F\\*.txt", faArchive)), std::vector<AnsiString>{"a.txt"});
+  EXPECT_EQ(names(FindEntries("C:\\F\\*", faAnyFile)), (std::vector<AnsiString>{".", "..", "a.txt", "b.txt"}));
+}
+
+TEST_F(FilesTest, MasksMatchWithoutCase) {
+  struct {
+    AnsiString name, mask;
+    bool match;
+  } cases[] = {
+      {"CONS0001.TXT", "CONS*.TXT", true}, {"cons.txt", "CONS*.TXT", true},  {"CONS1.TXT.ERR", "CONS*.TXT", false},
+      {"a.ret", "*.ret", true},            {"a.re", "*.ret", false},          {"INSERE_DADO1.TXT", "insere_dado*.txt", true},
+      {"x", "*.*", true},                  {"ab", "a?", true},                {"a", "a?", false},
+      {"ção.txt"_a, "ÇÃO*"_a, true},       {"aaaaaaaaaaaaaaaaaaaaaaaaaaaaab", "*a*a*a*a*a*a*a*c", false},
+  };
+  for (const auto &c : cases) EXPECT_EQ(MatchesMask(c.name, c.mask), c.match) << c.name << " ~ " << c.mask;
+}
+
+TEST_F(FilesTest, TextFilesReadAnyLineEndAndWriteCrLf) {
+  drive.WriteFile("C:\\in.txt", "one\r\ntwo\nthree\rfour\r\n\r\nlast");
+  TextFile in;
+  AssignFile(in, "C:\\IN.TXT");
+  Reset(in);
+  std::vector<AnsiString> lines;
+  while (!Eof(in)) {
+    AnsiString line;
+    Readln(in, line);
+    lines.push_back(line);
+  }
+  CloseFile(in);
+  EXPECT_EQ(lines, (std::vector<AnsiString>{"one", "two", "three", "four", "", "last"}));
+
+  TextFile out;
+  AssignFile(out, "C:\\out.txt");
+  Rewrite(out);
+  Writeln(out, "a");
+  out.Write("b");
+  Writeln(out, "");
+  CloseFile(out);
+  EXPECT_EQ(drive.ReadFile("C:\\out.txt"), "a\r\nb\r\n");
+}
+
+TEST_F(FilesTest, TextFileFailuresRaiseInputOutputErrors) {
+  TextFile file;
+  AssignFile(file, "C:\\missing.txt");
+  try {
+    Reset(file);
+    FAIL() << "no error";
+  } catch (const EInOutError &e) {
+    EXPECT_EQ(e.ErrorCode, 2);
+  }
+  AssignFile(file, "C:\\NoFolder\\x.txt");
+  EXPECT_THROW(Rewrite(file), EInOutError);
+  EXPECT_THROW(file.ReadLine(), EInOutError);  // not open
+  drive.WriteFile("C:\\r.txt", "x");
+  AssignFile(file, "C:\\r.txt");
+  Reset(file);
+  EXPECT_THROW(Writeln(file, "y"), EInOutError);  // open for reading only
+  CloseFile(file);
+  std::filesystem::create_directories(drive.Host("C:\\dir"));
+  AssignFile(file, "C:\\dir");
+  EXPECT_THROW(Reset(file), EInOutError);
+}
+
+TEST(WindowsDirectory, ReportsTheNeededSizeWhenTheBufferIsSmall) {
+  char small[4];
+  EXPECT_EQ(GetWindowsDirectoryA(small, sizeof small), 11u);
+  char buffer[144];
+  EXPECT_EQ(GetWindowsDirectoryA(buffer, sizeof buffer), 10u);
+  EXPECT_STREQ(buffer, "C:\\WINDOWS");
+}
+
+}  // namespace
