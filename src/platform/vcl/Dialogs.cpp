@@ -1,0 +1,48 @@
+#include "platform/vcl/Dialogs.h"
+
+#include "platform/vcl/Forms.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+MessageBoxSeam *activeSeam = nullptr;
+}
+
+MessageBoxSeam::MessageBoxSeam(std::function<int(const TMessageBoxCall &)> answer)
+    : answer_(std::move(answer)), previous_(activeSeam) {
+  activeSeam = this;
+}
+
+MessageBoxSeam::~MessageBoxSeam() { activeSeam = previous_; }
+
+int MessageBoxSeam::Answer(const TMessageBoxCall &call) {
+  calls_.push_back(call);
+  if (answer_) return answer_(call);
+  return (call.Flags & 0xF) == MB_YESNO ? IDYES : IDOK;
+}
+
+int ShowMessageBox(const AnsiString &text, const AnsiString &caption, unsigned flags) {
+  if (activeSeam) return activeSeam->Answer({text, caption, flags});
+  QMessageBox box(QApplication::activeWindow());
+  box.setWindowTitle(ToQString(caption));
+  box.setText(ToQString(text));
+  switch (flags & 0xF0) {
+    case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
+    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+    case MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
+    case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon);
+  }
+  if ((flags & 0xF) == MB_YESNO) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? IDYES : IDNO;
+  }
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+  return IDOK;
+}
+
+void ShowMessage(const AnsiString &text) { ShowMessageBox(text, Application->Title, MB_OK); }

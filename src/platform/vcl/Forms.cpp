@@ -1,0 +1,336 @@
+#include "platform/vcl/Forms.h"
+
+#include "platform/sys/Exceptions.h"
+#include "platform/vcl/Dialogs.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QTimer>
+#include <cstdio>
+
+TApplication *Application = nullptr;
+
+void Guarded(const std::function<void()> &handler) {
+  try {
+    handler();
+  } catch (const std::exception &error) {
+    if (Application) {
+      Application->HandleException(error);
+    } else {
+      std::fprintf(stderr, "%s\n", error.what());
+    }
+  }
+}
+
+// ---------------------------------------------------------------- application
+
+class TApplication::ApplicationWindow : public TWindow {
+ public:
+  using TWindow::TWindow;
+};
+
+namespace {
+QEventLoop *runLoop = nullptr;
+}
+
+TApplication::TApplication() : TComponent(nullptr) {
+  defaultProc_ = std::make_unique<TFunctionProc<std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>>>(
+      [this](HWND w, UINT m, WPARAM wp, LPARAM lp) { return WindowProc(w, m, wp, lp); });
+  window_ = std::make_unique<ApplicationWindow>(defaultProc_.get());
+  if (!Application) Application = this;
+}
+
+TApplication::~TApplication() {
+  DestroyComponents();
+  window_->MarkDestroyed();
+  if (Application == this) Application = nullptr;
+}
+
+void TApplication::AfterCreate(TForm *form) { form->DoCreate(); }
+
+void TApplication::Run() {
+  running_ = true;
+  if (MainForm && ShowMainForm) MainForm->Show();
+  if (!terminated_ && MainForm) {
+    QEventLoop loop;
+    runLoop = &loop;
+    loop.exec();
+    runLoop = nullptr;
+  }
+  running_ = false;
+}
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  if (runLoop) runLoop->quit();
+}
+
+void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void TApplication::HandleException(const std::exception &error) {
+  if (dynamic_cast<const EAbort *>(&error)) return;
+  AnsiString message;
+  if (auto *e = dynamic_cast<const Exception *>(&error)) {
+    message = e->Message;
+  } else {
+    message = FromUtf8(error.what());
+  }
+  if (!message.empty() && message.back() > '.') message += '.';
+  ShowMessageBox(message, Title, MB_OK | MB_ICONERROR);
+}
+
+int TApplication::HookMainWindow(TWindowHook hook) {
+  hooks_.emplace_back(nextHookId_, std::move(hook));
+  return nextHookId_++;
+}
+
+void TApplication::UnhookMainWindow(int hookId) {
+  std::erase_if(hooks_, [hookId](const auto &entry) { return entry.first == hookId; });
+}
+
+LRESULT TApplication::WindowProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+  TMessage msg{message, wParam, lParam, 0};
+  const auto hooks = hooks_;  // a hook may unhook itself
+  for (auto it = hooks.rbegin(); it != hooks.rend(); ++it)
+    if (it->second(msg)) return msg.Result;
+  if (message == WM_SYSCOMMAND && wParam == SC_MINIMIZE) Minimize();
+  if (message == WM_SYSCOMMAND && wParam == SC_RESTORE) Restore();
+  return 0;
+}
+
+bool TApplication::Minimized() const { return window_->Minimized(); }
+
+void TApplication::Minimize() {
+  if (Minimized()) return;
+  ShowWindow(Handle(), SW_MINIMIZE);
+  SendMessageA(Handle(), WM_SIZE, SIZE_MINIMIZED, 0);
+}
+
+void TApplication::Restore() {
+  if (!Minimized()) return;
+  ShowWindow(Handle(), SW_RESTORE);
+  SendMessageA(Handle(), WM_SIZE, SIZE_RESTORED, 0);
+}
+
+void TApplication::FormVisibilityChanged() {
+  bool anyVisible = false;
+  for (int i = 0; i < ComponentCount(); ++i)
+    if (auto *form = dynamic_cast<TForm *>(Components(i)); form && form->Visible()) anyVisible = true;
+  if (anyVisible && !IsWindowVisible(Handle())) ShowWindow(Handle(), SW_SHOW);
+  if (!anyVisible && IsWindowVisible(Handle())) ShowWindow(Handle(), SW_HIDE);
+}
+
+void TApplication::ResetForTesting() {
+  terminated_ = false;
+  MainForm = nullptr;
+}
+
+// ---------------------------------------------------------------- form widget and window
+
+class TFormWidget : public QWidget {
+ public:
+  TFormWidget(TForm *form, QWidget *parent) : QWidget(parent, Qt::Window), form_(form) {}
+
+ protected:
+  void changeEvent(QEvent *event) override {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized))
+      form_->WidgetMinimizedByDesktop();
+  }
+  void closeEvent(QCloseEvent *event) override {
+    event->ignore();  // the form decides, through OnClose
+    form_->WidgetCloseRequested();
+  }
+
+ private:
+  TForm *form_;
+};
+
+class TFormWindow : public TWindow {
+ public:
+  TFormWindow(TForm *form, WNDPROC proc) : TWindow(proc), form_(form) {}
+  void DoShow(int command) override {
+    TWindow::DoShow(command);
+    if (command == SW_HIDE) form_->ApplyVisible(false);
+    else form_->ApplyVisible(true);
+  }
+  void DoSetForeground() override {
+    if (QWidget *w = form_->Widget()) {
+      w->raise();
+      w->activateWindow();
+    }
+  }
+
+ private:
+  TForm *form_;
+};
+
+// ---------------------------------------------------------------- form
+
+TForm::TForm(TComponent *AOwner) : TComponent(AOwner) {
+  QWidget *parent = nullptr;
+  if (auto *ownerForm = dynamic_cast<TForm *>(AOwner)) parent = ownerForm->Widget();
+  widget_ = new TFormWidget(this, parent);
+  defaultProc_ = std::make_unique<TFunctionProc<std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>>>(
+      [this](HWND, UINT m, WPARAM wp, LPARAM lp) { return DefaultWindowProc(m, wp, lp); });
+}
+
+TForm::~TForm() {
+  if (Application && Application->MainForm == this) Application->MainForm = nullptr;
+  // The window goes before the components, as the class library destroys them.
+  DestroyHandle();
+  DestroyComponents();
+  delete widget_.data();
+  if (Application) Application->FormVisibilityChanged();
+}
+
+HWND TForm::Handle() {
+  if (!window_) window_ = std::make_unique<TFormWindow>(this, defaultProc_.get());
+  return window_.get();
+}
+
+void TForm::DestroyHandle() {
+  if (!window_) return;
+  SendMessageA(window_.get(), WM_DESTROY, 0, 0);
+  SendMessageA(window_.get(), WM_NCDESTROY, 0, 0);
+  window_->MarkDestroyed();
+  window_.reset();
+}
+
+LRESULT TForm::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
+  return SendMessageA(Handle(), message, wParam, lParam);
+}
+
+LRESULT TForm::DefaultWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SYSCOMMAND && wParam == SC_MINIMIZE) {
+    windowState_ = wsMinimized;
+    if (widget_ && widget_->isVisible()) widget_->showMinimized();
+  } else if (message == WM_SYSCOMMAND && wParam == SC_RESTORE) {
+    SetWindowState(wsNormal);
+  } else if (message == WM_SHOWWINDOW && wParam == 0 && lParam == SW_PARENTCLOSING) {
+    if (widget_) widget_->hide();
+  } else if (message == WM_CLOSE) {
+    Close();
+  }
+  return 0;
+}
+
+void TForm::DoCreate() {
+  if (OnCreate) Guarded([this] { OnCreate(this); });
+}
+
+AnsiString TForm::Caption() const { return widget_ ? FromQString(widget_->windowTitle()) : AnsiString(); }
+
+void TForm::SetCaption(const AnsiString &caption) {
+  if (widget_) widget_->setWindowTitle(ToQString(caption));
+}
+
+void TForm::SetBounds(int left, int top, int clientWidth, int clientHeight) {
+  if (!widget_) return;
+  widget_->move(left, top);
+  widget_->setFixedSize(clientWidth, clientHeight);
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle style) {
+  borderStyle_ = style;
+  if (widget_) widget_->setWindowFlag(Qt::FramelessWindowHint, style == bsNone);
+}
+
+bool TForm::Visible() const { return window_ ? window_->Visible() : (widget_ && widget_->isVisible()); }
+
+void TForm::SetVisible(bool visible) {
+  if (visible == Visible()) return;
+  // The window procedure hears of it first; a direct show request has LParam 0.
+  Perform(WM_SHOWWINDOW, visible ? 1 : 0, 0);
+  ShowWindow(Handle(), visible ? (windowState_ == wsMinimized ? SW_MINIMIZE : SW_SHOW) : SW_HIDE);
+  if (visible && OnShow) OnShow(this);
+  if (Application) Application->FormVisibilityChanged();
+}
+
+void TForm::ApplyVisible(bool visible) {
+  if (!widget_) return;
+  changingVisibility_ = true;
+  if (visible) {
+    if (windowState_ == wsMinimized) widget_->showMinimized();
+    else widget_->show();
+  } else {
+    widget_->hide();
+  }
+  changingVisibility_ = false;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+  windowState_ = state;
+  if (!widget_ || !widget_->isVisible()) return;
+  changingVisibility_ = true;
+  if (state == wsMinimized) widget_->showMinimized();
+  else if (state == wsMaximized) widget_->showMaximized();
+  else widget_->showNormal();
+  changingVisibility_ = false;
+}
+
+void TForm::Repaint() {
+  if (widget_) widget_->repaint();
+}
+
+void TForm::WidgetShown() {}
+void TForm::WidgetHidden() {}
+
+void TForm::WidgetMinimizedByDesktop() {
+  if (changingVisibility_ || windowState_ == wsMinimized) return;
+  // Undo the desktop's minimize; the window procedure decides whether the form minimizes.
+  changingVisibility_ = true;
+  widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
+  changingVisibility_ = false;
+  Perform(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+void TForm::WidgetCloseRequested() {
+  Guarded([this] { Close(); });
+}
+
+void TForm::Close() {
+  if (modal_) {
+    ModalResult = mrCancel;
+    return;
+  }
+  TCloseAction action = caHide;
+  if (OnClose) OnClose(this, action);
+  if (action == caNone) return;
+  if (Application && Application->MainForm == this) {
+    Application->Terminate();
+  } else if (action == caMinimize) {
+    SetWindowState(wsMinimized);
+  } else {
+    Hide();
+  }
+}
+
+int TForm::ShowModal() {
+  modal_ = true;
+  ModalResult = mrNone;
+  if (widget_) widget_->setWindowModality(Qt::ApplicationModal);
+  Show();
+  QEventLoop loop;
+  QTimer watch;
+  // The loop ends once a result is set and OnClose lets it, or when the application ends.
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (Application && Application->Terminated()) {
+      loop.quit();
+      return;
+    }
+    if (ModalResult == mrNone) return;
+    TCloseAction action = caHide;
+    if (OnClose) Guarded([&] { OnClose(this, action); });
+    if (action == caNone) ModalResult = mrNone;
+    else loop.quit();
+  });
+  watch.start(10);
+  loop.exec();
+  watch.stop();
+  modal_ = false;
+  Hide();
+  if (widget_) widget_->setWindowModality(Qt::NonModal);
+  return ModalResult;
+}

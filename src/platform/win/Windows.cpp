@@ -1,0 +1,79 @@
+#include "platform/win/Windows.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+std::vector<HWND> &LiveWindows() {
+  static std::vector<HWND> windows;
+  return windows;
+}
+}  // namespace
+
+TWindow::TWindow(WNDPROC defaultProc, bool topLevel) : Proc(defaultProc), TopLevel(topLevel) {
+  LiveWindows().push_back(this);
+}
+
+TWindow::~TWindow() {
+  auto &windows = LiveWindows();
+  windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
+}
+
+void TWindow::DoShow(int command) {
+  switch (command) {
+    case SW_HIDE: visible_ = false; break;
+    case SW_MINIMIZE: visible_ = true; minimized_ = true; break;
+    case SW_RESTORE:
+    case SW_SHOWNORMAL: visible_ = true; minimized_ = false; break;
+    default: visible_ = true;
+  }
+}
+
+bool IsWindow(HWND window) {
+  const auto &windows = LiveWindows();
+  return window && std::find(windows.begin(), windows.end(), window) != windows.end();
+}
+
+void ForEachTopLevelWindowImpl(void (*visit)(HWND, void *), void *context) {
+  const std::vector<HWND> snapshot = LiveWindows();  // a visit may create or destroy windows
+  for (HWND window : snapshot)
+    if (IsWindow(window) && window->TopLevel && !window->Destroyed()) visit(window, context);
+}
+
+LRESULT CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return proc ? proc->Call(window, message, wParam, lParam) : 0;
+}
+
+LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!IsWindow(window)) return 0;
+  return CallWindowProcA(window->Proc, window, message, wParam, lParam);
+}
+
+LRESULT DefWindowProcA(HWND, UINT, WPARAM, LPARAM) { return 0; }
+
+LONG_PTR GetWindowLongA(HWND window, int index) {
+  if (!IsWindow(window) || index != GWL_WNDPROC) return 0;
+  return reinterpret_cast<LONG_PTR>(window->Proc);
+}
+
+LONG_PTR SetWindowLongA(HWND window, int index, LONG_PTR value) {
+  if (!IsWindow(window) || index != GWL_WNDPROC) return 0;
+  const LONG_PTR previous = reinterpret_cast<LONG_PTR>(window->Proc);
+  window->Proc = reinterpret_cast<WNDPROC>(value);
+  return previous;
+}
+
+BOOL IsWindowVisible(HWND window) { return IsWindow(window) && window->Visible(); }
+
+BOOL ShowWindow(HWND window, int command) {
+  if (!IsWindow(window)) return 0;
+  const bool wasVisible = window->Visible();
+  window->DoShow(command);
+  return wasVisible;
+}
+
+BOOL SetForegroundWindow(HWND window) {
+  if (!IsWindow(window)) return 0;
+  window->DoSetForeground();
+  return 1;
+}

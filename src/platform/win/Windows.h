@@ -1,0 +1,121 @@
+#pragma once
+// The few Windows types and window operations the system calls. A window is an object of ours with a
+// replaceable window procedure; forms translate their Qt events into the messages below.
+
+#include <cstdint>
+#include <utility>
+
+using UINT = unsigned int;
+using DWORD = std::uint32_t;
+using BOOL = int;
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+using LONG_PTR = std::intptr_t;
+
+class TWindow;
+using HWND = TWindow *;
+
+// A window procedure. Windows keeps it as a code address; we keep an object whose address stands for it.
+class TWindowProc {
+ public:
+  virtual ~TWindowProc() = default;
+  virtual LRESULT Call(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+};
+using WNDPROC = TWindowProc *;
+
+struct TMessage {
+  UINT Msg = 0;
+  WPARAM WParam = 0;
+  LPARAM LParam = 0;
+  LRESULT Result = 0;
+};
+
+constexpr UINT WM_DESTROY = 0x0002;
+constexpr UINT WM_SIZE = 0x0005;
+constexpr UINT WM_CLOSE = 0x0010;
+constexpr UINT WM_SHOWWINDOW = 0x0018;
+constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
+constexpr UINT WM_NCDESTROY = 0x0082;
+constexpr UINT WM_TIMER = 0x0113;
+constexpr UINT WM_SYSCOMMAND = 0x0112;
+constexpr UINT WM_MOUSEMOVE = 0x0200;
+constexpr UINT WM_LBUTTONDOWN = 0x0201;
+constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+constexpr UINT WM_RBUTTONDOWN = 0x0204;
+constexpr UINT WM_RBUTTONUP = 0x0205;
+constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
+constexpr UINT WM_MBUTTONDOWN = 0x0207;
+constexpr UINT WM_MBUTTONUP = 0x0208;
+constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
+constexpr UINT WM_USER = 0x0400;
+
+constexpr WPARAM SIZE_RESTORED = 0;
+constexpr WPARAM SIZE_MINIMIZED = 1;
+constexpr WPARAM SC_MINIMIZE = 0xF020;
+constexpr WPARAM SC_RESTORE = 0xF120;
+constexpr LPARAM SW_PARENTCLOSING = 1;
+constexpr int SW_HIDE = 0;
+constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOW = 5;
+constexpr int SW_MINIMIZE = 6;
+constexpr int SW_RESTORE = 9;
+constexpr int GWL_WNDPROC = -4;
+
+// A window: its procedure, its visible and minimized flags, and what the desktop does with it.
+class TWindow {
+ public:
+  explicit TWindow(WNDPROC defaultProc, bool topLevel = true);
+  virtual ~TWindow();
+  TWindow(const TWindow &) = delete;
+  TWindow &operator=(const TWindow &) = delete;
+
+  WNDPROC Proc = nullptr;
+  bool TopLevel = true;  // receives broadcasts such as "TaskbarCreated"
+
+  // What showing, hiding and activating does on the desktop; the default only keeps the flags.
+  virtual void DoShow(int command);
+  virtual void DoSetForeground() {}
+  bool Visible() const { return visible_; }
+  bool Minimized() const { return minimized_; }
+  bool Destroyed() const { return destroyed_; }
+  void MarkDestroyed() { destroyed_ = true; }
+
+ protected:
+  bool visible_ = false;
+  bool minimized_ = false;
+  bool destroyed_ = false;
+};
+
+// A window procedure that calls a plain function object: the default procedures of our windows.
+template <typename F>
+class TFunctionProc final : public TWindowProc {
+ public:
+  explicit TFunctionProc(F f) : f_(std::move(f)) {}
+  LRESULT Call(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+    return f_(window, message, wParam, lParam);
+  }
+
+ private:
+  F f_;
+};
+
+// Every live window, for broadcasts; nothing is owned here.
+bool IsWindow(HWND window);
+template <typename Visit>
+void ForEachTopLevelWindow(Visit visit);
+void ForEachTopLevelWindowImpl(void (*visit)(HWND, void *), void *context);
+template <typename Visit>
+void ForEachTopLevelWindow(Visit visit) {
+  ForEachTopLevelWindowImpl([](HWND w, void *c) { (*static_cast<Visit *>(c))(w); }, &visit);
+}
+
+LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LONG_PTR GetWindowLongA(HWND window, int index);
+LONG_PTR SetWindowLongA(HWND window, int index, LONG_PTR value);
+BOOL IsWindowVisible(HWND window);
+BOOL ShowWindow(HWND window, int command);
+BOOL SetForegroundWindow(HWND window);
