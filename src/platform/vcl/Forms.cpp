@@ -38,13 +38,19 @@ TApplication::TApplication() : TComponent(nullptr) {
   defaultProc_ = std::make_unique<TFunctionProc<std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>>>(
       [this](HWND w, UINT m, WPARAM wp, LPARAM lp) { return WindowProc(w, m, wp, lp); });
   window_ = std::make_unique<ApplicationWindow>(defaultProc_.get());
-  if (!Application) Application = this;
+  if (!Application) {
+    Application = this;
+    SetMessageGuard(&Guarded);  // messages from the event loop report their errors like handlers do
+  }
 }
 
 TApplication::~TApplication() {
   DestroyComponents();
   window_->MarkDestroyed();
-  if (Application == this) Application = nullptr;
+  if (Application == this) {
+    Application = nullptr;
+    SetMessageGuard(nullptr);
+  }
 }
 
 void TApplication::AfterCreate(TForm *form) { form->DoCreate(); }
@@ -168,7 +174,7 @@ class TFormWindow : public TWindow {
 
 // ---------------------------------------------------------------- form
 
-TForm::TForm(TComponent *AOwner) : TComponent(AOwner) {
+TForm::TForm(TComponent *AOwner) : TWinControl(AOwner) {
   QWidget *parent = nullptr;
   if (auto *ownerForm = dynamic_cast<TForm *>(AOwner)) parent = ownerForm->Widget();
   widget_ = new TFormWidget(this, parent);

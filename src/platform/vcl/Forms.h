@@ -4,6 +4,7 @@
 // minimize and destroy as messages, and whose answer decides whether the form acts.
 
 #include "platform/vcl/Classes.h"
+#include "platform/vcl/Controls.h"
 #include "platform/win/Windows.h"
 
 #include <QPointer>
@@ -82,7 +83,7 @@ extern TApplication *Application;
 // Runs an event handler; what it raises goes to the application's default error box, never into Qt.
 void Guarded(const std::function<void()> &handler);
 
-class TForm : public TComponent {
+class TForm : public TWinControl {
  public:
   explicit TForm(TComponent *AOwner);
   ~TForm() override;
@@ -117,8 +118,8 @@ class TForm : public TComponent {
   TCloseEvent OnClose;
 
   // The form's window; created on first use, as the class library does.
-  HWND Handle();
-  bool HandleAllocated() const { return window_ != nullptr; }
+  HWND Handle() override;
+  bool HandleAllocated() const override { return window_ != nullptr; }
   LRESULT Perform(UINT message, WPARAM wParam, LPARAM lParam);
 
   // Called by the application after construction: runs OnCreate, errors go to the default box.
