@@ -103,6 +103,8 @@ class TForm : public TWinControl {
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
   TWindowState WindowState() const { return windowState_; }
+  // Hidden because the application was minimized (Visible stays true); shown again when it is restored.
+  bool HiddenWithOwner() const { return hiddenWithOwner_; }
   void SetWindowState(TWindowState state);
   void Repaint();
 
@@ -136,6 +138,7 @@ class TForm : public TWinControl {
   void WidgetShown();
   void WidgetHidden();
   void WidgetMinimizedByDesktop();
+  void WidgetRestoredByDesktop();
   void WidgetCloseRequested();
   void ApplyVisible(bool visible);
 
@@ -146,4 +149,5 @@ class TForm : public TWinControl {
   TWindowState windowState_ = wsNormal;
   bool modal_ = false;
   bool changingVisibility_ = false;
+  bool hiddenWithOwner_ = false;
 };
