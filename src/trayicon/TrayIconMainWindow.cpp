@@ -11,12 +11,13 @@ bool TTrayIcon::MainWindowHook(TMessage &Message) {
     if (minimizeToTray_) SendToTray();
   } else if (Message.Msg == WM_WINDOWPOSCHANGED) {
     if (startupPending_ && Application && Application->MainForm) {
+      // Cleared first: hiding the window below changes its place again, and must not ask twice.
+      startupPending_ = false;
       if (Application->MainForm->FormStyle == fsMDIForm) {
         bool showMainForm = true;
         if (OnStartup) OnStartup(this, showMainForm);
         if (!showMainForm) HideApplicationWindow();
       }
-      startupPending_ = false;
     }
   } else if (Message.Msg == WM_SYSCOMMAND && Message.WParam == SC_RESTORE) {
     if (Application && Application->MainForm) Application->MainForm->SetVisible(true);
