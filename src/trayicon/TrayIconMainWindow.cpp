@@ -3,6 +3,7 @@
 
 #include "trayicon/TrayIcon.h"
 
+#include "platform/vcl/Events.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/MessageWindows.h"
 
@@ -15,7 +16,7 @@ bool TTrayIcon::MainWindowHook(TMessage &Message) {
       startupPending_ = false;
       if (Application->MainForm->FormStyle == fsMDIForm) {
         bool showMainForm = true;
-        if (OnStartup) OnStartup(this, showMainForm);
+        CallEvent(OnStartup, this, showMainForm);
         if (!showMainForm) HideApplicationWindow();
       }
     }
@@ -70,7 +71,7 @@ void TTrayIcon::OwnerWindowProc(TMessage &Message) {
 
 bool TTrayIcon::MinimizeOwnerToTray(TMessage &Message) {
   if (!minimizeToTray_ || !OnMinimizeToTray) return false;
-  OnMinimizeToTray(this);
+  CallEvent(OnMinimizeToTray, this);
   SendToTray();
   Message.Result = 1;
   return true;
