@@ -186,26 +186,13 @@ TEST_F(MainWindow, TheRestoreCommandOnTheApplicationsWindowShowsTheMainForm) {
 
 TEST_F(MainWindow, ShowingTheFormBringsTheApplicationAndThenTheFormToTheFront) {
   form->Hide();
-  SetForegroundWindow(nullptr);
-  std::vector<HWND> order;
-  Spy spy;
-  // The spy sits in front of the component: it sees the foreground as the component left it.
-  spy.next = reinterpret_cast<WNDPROC>(GetWindowLongA(form->Handle(), GWL_WNDPROC));
-  struct Watch : TWindowProc {
-    Spy *spy;
-    std::vector<HWND> *order;
-    LRESULT Call(HWND w, UINT m, WPARAM wp, LPARAM lp) override {
-      const LRESULT r = CallWindowProcA(spy, w, m, wp, lp);
-      if (m == WM_SHOWWINDOW) order->push_back(GetForegroundWindow());
-      return r;
-    }
-  } watch;
-  watch.spy = &spy;
-  watch.order = &order;
-  SetWindowLongA(form->Handle(), GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&watch));
+  SetForegroundWindow(Application->Handle());
   form->Show();
-  SetWindowLongA(form->Handle(), GWL_WNDPROC, reinterpret_cast<LONG_PTR>(spy.next));
-  EXPECT_EQ(order, (std::vector<HWND>{form->Handle()}));
+  EXPECT_EQ(GetForegroundWindow(), form->Handle());  // the application first, the form last
+  form->Perform(WM_SHOWWINDOW, 1, SW_PARENTOPENING);  // not a direct show request
+  SetForegroundWindow(Application->Handle());
+  form->Perform(WM_SHOWWINDOW, 1, SW_PARENTOPENING);
+  EXPECT_EQ(GetForegroundWindow(), Application->Handle());
 }
 
 TEST_F(MainWindow, TheOwnersProcedureSeesEveryMessageButDestroyAndHandledMinimizes) {

@@ -21,17 +21,7 @@ using TrayComponent = TrayTest;
 
 TEST_F(TrayComponent, StartsHiddenWithItsRecordReadyAndTalksToNoShell) {
   TTestTrayIcon tray(nullptr);
-  EXPECT_TRUE(tray.Enabled());
-  EXPECT_TRUE(tray.ShowHint());
   EXPECT_FALSE(tray.IconVisible());
-  EXPECT_FALSE(tray.DesignPreview());
-  EXPECT_FALSE(tray.CycleIcons());
-  EXPECT_FALSE(tray.LeftPopup());
-  EXPECT_FALSE(tray.WantEnterExitEvents());
-  EXPECT_FALSE(tray.MinimizeToTray());
-  EXPECT_EQ(tray.CycleInterval(), 0u);
-  EXPECT_EQ(tray.IconIndex(), 0);
-  EXPECT_EQ(tray.CallbackStyle(), 0);
   EXPECT_TRUE(tray.Icon()->Empty());
   const NOTIFYICONDATAA &record = tray.TrayRecord();
   EXPECT_EQ(record.cbSize, 488u);
