@@ -6,8 +6,6 @@
 #include "platform/vcl/Events.h"
 #include "platform/vcl/Forms.h"
 
-TTrayIcon *FindTrayIcon(UINT trayId);
-
 TShiftState CurrentShiftState() {
   TShiftState shift;
   if (GetAsyncKeyState(VK_SHIFT) < 0) shift << ssShift;
