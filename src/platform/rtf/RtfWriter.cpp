@@ -39,7 +39,7 @@ class Writer {
 
     std::string out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl";
     for (std::size_t i = 0; i < fonts_.size(); ++i) {
-      out += "{\\f" + std::to_string(i) + "\\fnil\\fcharset0 " + Escape(FontName(fonts_[i])) + ";}";
+      out += "{\\f" + std::to_string(i) + "\\fnil\\fcharset0 " + Escape(fonts_[i]) + ";}";
     }
     out += "}\r\n{\\colortbl ;";
     for (QRgb colour : colours_) {
@@ -60,12 +60,18 @@ class Writer {
     return "\\ql";
   }
 
-  static QString FontName(QString name) {
-    name.remove(u';');
-    return name;
+  // The name as the table holds it: no ";" (the entry's end), no control characters, no blanks at
+  // either end (readers trim them).
+  static QString FontName(const QString &family) {
+    QString name;
+    for (QChar c : family)
+      if (c != u';' && c.unicode() >= 0x20) name.append(c);
+    return name.trimmed();
   }
 
-  std::size_t FontIndex(const QString &family) {
+  std::size_t FontIndex(const QString &requested) {
+    QString family = FontName(requested);
+    if (family.isEmpty()) family = FontName(defaultFont_.family());
     const auto found = std::find(fonts_.begin(), fonts_.end(), family);
     if (found != fonts_.end()) return static_cast<std::size_t>(found - fonts_.begin());
     fonts_.push_back(family);
