@@ -416,7 +416,7 @@ class Parser {
       case Destination::FontTable:
         if (c == u';') {
           CommitFont();
-        } else if (fontName_.size() < 256) {
+        } else if (fontName_.size() < 256 && c.unicode() >= 0x20) {
           fontName_.append(c);
         }
         return;

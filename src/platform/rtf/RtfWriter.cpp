@@ -24,16 +24,16 @@ class Writer {
     for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
       body += "\\pard";
       body += AlignmentWord(block.blockFormat().alignment());
-      bool empty = true;
+      std::string previous;  // runs that write alike go as one
       for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         if (!fragment.isValid() || fragment.text().isEmpty()) continue;
-        body += CharWords(fragment.charFormat());
-        body += ' ';
+        const std::string words = CharWords(fragment.charFormat());
+        if (words != previous) body += words + ' ';
         body += Escape(fragment.text());
-        empty = false;
+        previous = words;
       }
-      if (empty) body += CharWords(block.charFormat());  // the size of an empty line
+      if (previous.empty()) body += CharWords(block.charFormat());  // the size of an empty line
       body += "\\par\r\n";
     }
 
