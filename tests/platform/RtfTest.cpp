@@ -133,6 +133,23 @@ TEST(RtfTest, FontNamesAreWrittenAsTheTableReadsThem) {
   EXPECT_EQ(WriteRtf(copy), rtf);
 }
 
+TEST(RtfTest, WhatWasReadWritesAFileThatReadsBackToItself) {
+  const char *cases[] = {
+      R"({\rtf?\plain\f0\fs1\b\u-4\}\?\u-4})",
+      "{\\rtf1{\\fonttbl{\\f0 \x01;}{\\f1 ;}{\\f2  Arial ;}}\\f0 a\\f1 b\\f2 c\\f3 d}",
+      R"({\rtf1{\colortbl;;\red0\green0\blue0;}\cf1 a\cf0 b\cf2 c\cf3 d})",
+      R"({\rtf1 \b\par\b0\par\fs8\par})",
+  };
+  for (const char *rtf : cases) {
+    QTextDocument first;
+    ReadRtf(rtf, first);
+    const std::string written = WriteRtf(first);
+    QTextDocument second;
+    ReadRtf(written, second);
+    EXPECT_EQ(WriteRtf(second), written) << rtf;
+  }
+}
+
 TEST(RtfTest, EmptyDocumentsAndEmptyLastParagraphsRoundTrip) {
   for (const QString &text : {u""_s, u"\n"_s, u"a\n"_s, u"a\n\n"_s, u"\na"_s}) {
     QTextDocument original;
@@ -179,6 +196,7 @@ TEST(RtfTest, ReadsTheTextWordProcessorsWrite) {
       {"leading blanks", "\r\n {\\rtf1 a}", "a"},
       {"out of range unicode is dropped", R"({\rtf1 a\u99999?b})", "ab"},
       {"control characters are dropped", R"({\rtf1 a\u7?b\u0?c\u8233?d})", "abc|d"},
+      {"object places without objects are dropped", R"({\rtf1 a\u-4?b})", "ab"},
   };
   for (const TextCase &c : cases) {
     QTextDocument document;

@@ -428,8 +428,10 @@ class Parser {
     }
     const char16_t code = c.unicode();
     if (code == QChar::ParagraphSeparator) return EndParagraph();
-    // Control characters and the document's own frame markers are no text.
-    if ((code < 0x20 && code != u'\t') || code == 0xFDD0 || code == 0xFDD1) return;
+    // Control characters, the document's own frame markers and object places (no object is read)
+    // are no text.
+    if ((code < 0x20 && code != u'\t') || code == 0xFDD0 || code == 0xFDD1 || code == QChar::ObjectReplacementCharacter)
+      return;
     Paragraph &paragraph = OpenParagraph();
     paragraph.alignment = state.alignment;
     paragraph.mark = state.chars;

@@ -27,10 +27,11 @@ class Writer {
       std::string previous;  // runs that write alike go as one
       for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
-        if (!fragment.isValid() || fragment.text().isEmpty()) continue;
+        const std::string text = fragment.isValid() ? Escape(fragment.text()) : std::string();
+        if (text.empty()) continue;
         const std::string words = CharWords(fragment.charFormat());
         if (words != previous) body += words + ' ';
-        body += Escape(fragment.text());
+        body += text;
         previous = words;
       }
       if (previous.empty()) body += CharWords(block.charFormat());  // the size of an empty line
