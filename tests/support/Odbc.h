@@ -1,0 +1,38 @@
+#pragma once
+// The ODBC side of the database tests: the MariaDB driver linked where the data source names it, and a
+// direct connection of the program's account for putting rows in place and reading them back.
+
+#include "support/TempDrive.h"
+
+#include <QString>
+#include <QVariant>
+#include <string>
+
+// The host file of the MariaDB ODBC driver, from the driver manager's list of drivers.
+std::string MariaDbOdbcDriver();
+// Links C:\WINDOWS\system32\myodbc3.dll of the drive to that driver.
+void LinkOdbcDriver(const TempDrive &drive);
+
+namespace testdb {
+// The program's account.
+inline const char *kUser = "orvalix";
+inline const char *kPassword = "Qd7vRx2k";
+
+// One connection of the tests' own, to the database quendara of the test server.
+class Sql {
+ public:
+  Sql();
+  ~Sql();
+  Sql(const Sql &) = delete;
+  Sql &operator=(const Sql &) = delete;
+  // Runs a statement (UTF-8 text); fails the test when it fails.
+  void Exec(const QString &statement);
+  // The first column of the first row, or a null value without rows.
+  QVariant Value(const QString &statement);
+  // Empties the system's five tables.
+  void ResetTables();
+
+ private:
+  QString name_;
+};
+}  // namespace testdb
