@@ -140,7 +140,7 @@ TEST(TApplication, HooksSeeTheApplicationsMessagesFirst) {
   EXPECT_FALSE(Application->Minimized());
   Application->UnhookMainWindow(id);
   SendMessageA(Application->Handle(), WM_USER, 0, 0);
-  EXPECT_EQ(seen, (std::vector<UINT>{WM_SIZE, WM_SIZE}));
+  EXPECT_EQ(seen, (std::vector<UINT>{WM_WINDOWPOSCHANGED, WM_SIZE, WM_WINDOWPOSCHANGED, WM_SIZE}));
 }
 
 TEST(TTimer, WritingIntervalOrEnabledRestartsTheCount) {

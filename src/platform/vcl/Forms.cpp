@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QWindowStateChangeEvent>
 #include <QEventLoop>
 #include <QTimer>
 #include <cstdio>
@@ -28,23 +29,44 @@ void Guarded(const std::function<void()> &handler) {
 class TApplication::ApplicationWindow : public TWindow {
  public:
   using TWindow::TWindow;
+  // Every change of place or state is reported to the window, as the desktop does.
+  void DoShow(int command) override {
+    const bool wasVisible = visible_, wasMinimized = minimized_;
+    TWindow::DoShow(command);
+    if (visible_ != wasVisible || minimized_ != wasMinimized) SendMessageA(this, WM_WINDOWPOSCHANGED, 0, 0);
+  }
 };
 
 namespace {
 QEventLoop *runLoop = nullptr;
+
+// The application's forms and the forms they own: the windows that go and come with the application's.
+void CollectForms(TComponent *owner, std::vector<TForm *> &forms) {
+  for (int i = 0; i < owner->ComponentCount(); ++i) {
+    TComponent *child = owner->Components(i);
+    if (auto *form = dynamic_cast<TForm *>(child)) forms.push_back(form);
+    CollectForms(child, forms);
+  }
 }
+}  // namespace
 
 TApplication::TApplication() : TComponent(nullptr) {
   defaultProc_ = std::make_unique<TFunctionProc<std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>>>(
       [this](HWND w, UINT m, WPARAM wp, LPARAM lp) { return WindowProc(w, m, wp, lp); });
   window_ = std::make_unique<ApplicationWindow>(defaultProc_.get());
-  if (!Application) Application = this;
+  if (!Application) {
+    Application = this;
+    SetMessageGuard(&Guarded);  // messages from the event loop report their errors like handlers do
+  }
 }
 
 TApplication::~TApplication() {
   DestroyComponents();
   window_->MarkDestroyed();
-  if (Application == this) Application = nullptr;
+  if (Application == this) {
+    Application = nullptr;
+    SetMessageGuard(nullptr);
+  }
 }
 
 void TApplication::Initialize() {
@@ -111,6 +133,11 @@ bool TApplication::Minimized() const { return window_->Minimized(); }
 
 void TApplication::Minimize() {
   if (Minimized()) return;
+  // Its forms hear first that their owner window is being minimized.
+  std::vector<TForm *> forms;
+  CollectForms(this, forms);
+  for (TForm *form : forms)
+    if (form->Visible() && !form->HiddenWithOwner()) form->Perform(WM_SHOWWINDOW, 0, SW_PARENTCLOSING);
   ShowWindow(Handle(), SW_MINIMIZE);
   SendMessageA(Handle(), WM_SIZE, SIZE_MINIMIZED, 0);
 }
@@ -119,6 +146,10 @@ void TApplication::Restore() {
   if (!Minimized()) return;
   ShowWindow(Handle(), SW_RESTORE);
   SendMessageA(Handle(), WM_SIZE, SIZE_RESTORED, 0);
+  std::vector<TForm *> forms;
+  CollectForms(this, forms);
+  for (TForm *form : forms)
+    if (form->HiddenWithOwner()) form->Perform(WM_SHOWWINDOW, 1, SW_PARENTOPENING);
 }
 
 void TApplication::FormVisibilityChanged() {
@@ -143,8 +174,13 @@ class TFormWidget : public QWidget {
  protected:
   void changeEvent(QEvent *event) override {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized))
-      form_->WidgetMinimizedByDesktop();
+    if (event->type() != QEvent::WindowStateChange) return;
+    const bool wasMinimized = static_cast<QWindowStateChangeEvent *>(event)->oldState() & Qt::WindowMinimized;
+    if (windowState() & Qt::WindowMinimized) {
+      if (!wasMinimized) Guarded([this] { form_->WidgetMinimizedByDesktop(); });
+    } else if (wasMinimized) {
+      Guarded([this] { form_->WidgetRestoredByDesktop(); });
+    }
   }
   void closeEvent(QCloseEvent *event) override {
     event->ignore();  // the form decides, through OnClose
@@ -176,7 +212,7 @@ class TFormWindow : public TWindow {
 
 // ---------------------------------------------------------------- form
 
-TForm::TForm(TComponent *AOwner) : TComponent(AOwner) {
+TForm::TForm(TComponent *AOwner) : TWinControl(AOwner) {
   QWidget *parent = nullptr;
   if (auto *ownerForm = dynamic_cast<TForm *>(AOwner)) parent = ownerForm->Widget();
   widget_ = new TFormWidget(this, parent);
@@ -212,12 +248,28 @@ LRESULT TForm::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TForm::DefaultWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_SYSCOMMAND && wParam == SC_MINIMIZE) {
-    windowState_ = wsMinimized;
-    if (widget_ && widget_->isVisible()) widget_->showMinimized();
+    if (Application && Application->MainForm == this) {
+      Application->Minimize();  // the main form's minimize is the application's
+    } else {
+      windowState_ = wsMinimized;
+      if (widget_ && widget_->isVisible()) widget_->showMinimized();
+    }
   } else if (message == WM_SYSCOMMAND && wParam == SC_RESTORE) {
     SetWindowState(wsNormal);
   } else if (message == WM_SHOWWINDOW && wParam == 0 && lParam == SW_PARENTCLOSING) {
-    if (widget_) widget_->hide();
+    // Without a separate application button on this desktop, the form's own entry stands for it: the form
+    // is minimized there, and restoring it restores the application.
+    hiddenWithOwner_ = true;
+    if (widget_) {
+      changingVisibility_ = true;
+      widget_->showMinimized();
+      changingVisibility_ = false;
+    }
+  } else if (message == WM_SHOWWINDOW && wParam == 1 && lParam == SW_PARENTOPENING) {
+    if (hiddenWithOwner_) {
+      hiddenWithOwner_ = false;
+      if (Visible()) ApplyVisible(true);
+    }
   } else if (message == WM_CLOSE) {
     Close();
   }
@@ -257,11 +309,16 @@ void TForm::SetVisible(bool visible) {
 }
 
 void TForm::ApplyVisible(bool visible) {
+  if (!visible) hiddenWithOwner_ = false;
   if (!widget_) return;
   changingVisibility_ = true;
   if (visible) {
-    if (windowState_ == wsMinimized) widget_->showMinimized();
-    else widget_->show();
+    if (windowState_ == wsMinimized) {
+      widget_->showMinimized();
+    } else {
+      widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
+      widget_->show();
+    }
   } else {
     widget_->hide();
   }
@@ -285,8 +342,18 @@ void TForm::Repaint() {
 void TForm::WidgetShown() {}
 void TForm::WidgetHidden() {}
 
+void TForm::WidgetRestoredByDesktop() {
+  if (changingVisibility_) return;
+  if (hiddenWithOwner_) {
+    // The entry that stands for the application's button: the application is restored.
+    if (Application) SendMessageA(Application->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  } else if (windowState_ == wsMinimized) {
+    Perform(WM_SYSCOMMAND, SC_RESTORE, 0);
+  }
+}
+
 void TForm::WidgetMinimizedByDesktop() {
-  if (changingVisibility_ || windowState_ == wsMinimized) return;
+  if (changingVisibility_ || hiddenWithOwner_ || windowState_ == wsMinimized) return;
   // Undo the desktop's minimize; the window procedure decides whether the form minimizes.
   changingVisibility_ = true;
   widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);

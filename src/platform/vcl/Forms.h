@@ -4,6 +4,7 @@
 // minimize and destroy as messages, and whose answer decides whether the form acts.
 
 #include "platform/vcl/Classes.h"
+#include "platform/vcl/Controls.h"
 #include "platform/win/Windows.h"
 
 #include <QPointer>
@@ -85,7 +86,7 @@ extern TApplication *Application;
 // Runs an event handler; what it raises goes to the application's default error box, never into Qt.
 void Guarded(const std::function<void()> &handler);
 
-class TForm : public TComponent {
+class TForm : public TWinControl {
  public:
   explicit TForm(TComponent *AOwner);
   ~TForm() override;
@@ -105,6 +106,8 @@ class TForm : public TComponent {
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
   TWindowState WindowState() const { return windowState_; }
+  // Hidden because the application was minimized (Visible stays true); shown again when it is restored.
+  bool HiddenWithOwner() const { return hiddenWithOwner_; }
   void SetWindowState(TWindowState state);
   void Repaint();
 
@@ -120,8 +123,8 @@ class TForm : public TComponent {
   TCloseEvent OnClose;
 
   // The form's window; created on first use, as the class library does.
-  HWND Handle();
-  bool HandleAllocated() const { return window_ != nullptr; }
+  HWND Handle() override;
+  bool HandleAllocated() const override { return window_ != nullptr; }
   LRESULT Perform(UINT message, WPARAM wParam, LPARAM lParam);
 
   // Called by the application after construction: runs OnCreate, errors go to the default box.
@@ -138,6 +141,7 @@ class TForm : public TComponent {
   void WidgetShown();
   void WidgetHidden();
   void WidgetMinimizedByDesktop();
+  void WidgetRestoredByDesktop();
   void WidgetCloseRequested();
   void ApplyVisible(bool visible);
 
@@ -148,4 +152,5 @@ class TForm : public TComponent {
   TWindowState windowState_ = wsNormal;
   bool modal_ = false;
   bool changingVisibility_ = false;
+  bool hiddenWithOwner_ = false;
 };

@@ -1,20 +1,35 @@
 #include "platform/win/Windows.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <exception>
 #include <vector>
 
 namespace {
+// Never destroyed: windows may still go while the program's static objects are being destroyed.
 std::vector<HWND> &LiveWindows() {
-  static std::vector<HWND> windows;
-  return windows;
+  static auto *windows = new std::vector<HWND>;
+  return *windows;
 }
+std::uint64_t nextSerial = 1;
+
+void DefaultGuard(const std::function<void()> &dispatch) {
+  try {
+    dispatch();
+  } catch (const std::exception &error) {
+    std::fprintf(stderr, "%s\n", error.what());
+  }
+}
+TMessageGuard messageGuard = &DefaultGuard;
 }  // namespace
 
-TWindow::TWindow(WNDPROC defaultProc, bool topLevel) : Proc(defaultProc), TopLevel(topLevel) {
+TWindow::TWindow(WNDPROC defaultProc, bool topLevel)
+    : Proc(defaultProc), TopLevel(topLevel), serial_(nextSerial++) {
   LiveWindows().push_back(this);
 }
 
 TWindow::~TWindow() {
+  KillWindowTimers(this);
   auto &windows = LiveWindows();
   windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
 }
@@ -31,8 +46,10 @@ void TWindow::DoShow(int command) {
 
 bool IsWindow(HWND window) {
   const auto &windows = LiveWindows();
-  return window && std::find(windows.begin(), windows.end(), window) != windows.end();
+  return window && std::find(windows.begin(), windows.end(), window) != windows.end() && !window->Destroyed();
 }
+
+bool IsSameWindow(HWND window, std::uint64_t serial) { return IsWindow(window) && window->Serial() == serial; }
 
 void ForEachTopLevelWindowImpl(void (*visit)(HWND, void *), void *context) {
   const std::vector<HWND> snapshot = LiveWindows();  // a visit may create or destroy windows
@@ -46,6 +63,13 @@ LRESULT CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, 
 
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!IsWindow(window)) return 0;
+  struct Depth {
+    HWND window;
+    explicit Depth(HWND w) : window(w) { ++window->DispatchDepth; }
+    ~Depth() {
+      if (--window->DispatchDepth == 0 && window->DeleteWhenIdle) delete window;
+    }
+  } depth(window);
   return CallWindowProcA(window->Proc, window, message, wParam, lParam);
 }
 
@@ -77,3 +101,7 @@ BOOL SetForegroundWindow(HWND window) {
   window->DoSetForeground();
   return 1;
 }
+
+void SetMessageGuard(TMessageGuard guard) { messageGuard = guard ? guard : &DefaultGuard; }
+
+void RunGuarded(const std::function<void()> &dispatch) { messageGuard(dispatch); }

@@ -1,0 +1,167 @@
+#include "platform/win/ShellApi.h"
+
+#include "platform/win/Icons.h"
+
+#include <QCoreApplication>
+#include <QPixmap>
+#include <algorithm>
+#include <cstring>
+
+namespace {
+// What a click on the tray sends, in order; shell version 3 adds its own notice after the release.
+std::vector<UINT> CallbacksOf(QSystemTrayIcon::ActivationReason reason, UINT version) {
+  switch (reason) {
+    case QSystemTrayIcon::Trigger:
+      if (version >= NOTIFYICON_VERSION) return {WM_LBUTTONDOWN, WM_LBUTTONUP, NIN_SELECT};
+      return {WM_LBUTTONDOWN, WM_LBUTTONUP};
+    case QSystemTrayIcon::DoubleClick: return {WM_LBUTTONDBLCLK, WM_LBUTTONUP};
+    case QSystemTrayIcon::Context:
+      if (version >= NOTIFYICON_VERSION) return {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU};
+      return {WM_RBUTTONDOWN, WM_RBUTTONUP};
+    case QSystemTrayIcon::MiddleClick: return {WM_MBUTTONDOWN, WM_MBUTTONUP};
+    default: return {};
+  }
+}
+
+QIcon ShownImage(const QIcon &image) {
+  if (!image.isNull()) return image;
+  QPixmap blank(16, 16);  // an icon without image keeps its place in the tray
+  blank.fill(Qt::transparent);
+  return QIcon(blank);
+}
+}  // namespace
+
+TNotificationArea &NotificationArea() {
+  static auto *area = new TNotificationArea;  // never destroyed; its mirrors go with the Qt application
+  return *area;
+}
+
+BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA *data) { return NotificationArea().NotifyIcon(message, data); }
+
+TShellIcon *TNotificationArea::Find(HWND window, UINT id) {
+  for (auto &icon : icons_)
+    if (icon->Window == window && icon->Id == id) return icon.get();
+  return nullptr;
+}
+
+const TShellIcon *TNotificationArea::FindIcon(HWND window, UINT id) const {
+  return const_cast<TNotificationArea *>(this)->Find(window, id);
+}
+
+void TNotificationArea::DropIconsOfDeadWindows() {
+  // The shell forgets the icons of windows that went without deleting them.
+  std::erase_if(icons_, [](const std::unique_ptr<TShellIcon> &icon) {
+    if (IsSameWindow(icon->Window, icon->WindowSerial)) return false;
+    delete icon->Mirror.data();
+    return true;
+  });
+}
+
+BOOL TNotificationArea::NotifyIcon(DWORD message, const NOTIFYICONDATAA *data) {
+  BOOL answer = 0;
+  TShellCall call;
+  call.Message = message;
+  if (data) call.Record = *data;
+  DropIconsOfDeadWindows();
+
+  const std::size_t tipSize = !data                                         ? 0
+                              : data->cbSize == NOTIFYICONDATAA_V2_SIZE ? 128
+                              : data->cbSize == NOTIFYICONDATAA_V1_SIZE ? 64
+                                                                         : 0;
+  if (tipSize > 0) {
+    TShellIcon *icon = Find(data->hWnd, data->uID);
+    switch (message) {
+      case NIM_ADD:
+        if (!icon && IsWindow(data->hWnd)) {
+          auto added = std::make_unique<TShellIcon>();
+          added->Window = data->hWnd;
+          added->WindowSerial = data->hWnd->Serial();
+          added->Id = data->uID;
+          Apply(*added, *data, tipSize);
+          icons_.push_back(std::move(added));
+          Mirror(*icons_.back());
+          answer = 1;
+        }
+        break;
+      case NIM_MODIFY:
+        if (icon) {
+          Apply(*icon, *data, tipSize);
+          Mirror(*icon);
+          answer = 1;
+        }
+        break;
+      case NIM_DELETE:
+        if (icon) {
+          delete icon->Mirror.data();
+          std::erase_if(icons_, [icon](const auto &i) { return i.get() == icon; });
+          answer = 1;
+        }
+        break;
+      case NIM_SETVERSION:
+        if (icon && data->cbSize == NOTIFYICONDATAA_V2_SIZE &&
+            (data->uVersion == 0 || data->uVersion == NOTIFYICON_VERSION || data->uVersion == 4)) {
+          icon->Version = data->uVersion;
+          answer = 1;
+        }
+        break;
+      default: break;
+    }
+  }
+  call.Answer = answer;
+  calls_.push_back(call);
+  return answer;
+}
+
+void TNotificationArea::Apply(TShellIcon &icon, const NOTIFYICONDATAA &data, std::size_t tipSize) {
+  if (data.uFlags & NIF_MESSAGE) icon.CallbackMessage = data.uCallbackMessage;
+  if (data.uFlags & NIF_ICON) {
+    icon.Handle = data.hIcon;
+    icon.Image = IconImage(data.hIcon);
+  }
+  if (data.uFlags & NIF_TIP) {
+    // The tip ends at its NUL; the record's last byte always counts as one.
+    const std::size_t length = strnlen(data.szTip, tipSize - 1);
+    icon.Tip.assign(data.szTip, length);
+  }
+}
+
+bool TNotificationArea::TrayAvailable() const {
+  if (trayForced_) return *trayForced_;
+  return QCoreApplication::instance() && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TNotificationArea::SetTrayAvailableForTesting(std::optional<bool> available) { trayForced_ = available; }
+
+void TNotificationArea::Mirror(TShellIcon &icon) {
+  if (!TrayAvailable()) return;
+  if (!icon.Mirror) {
+    icon.Mirror = new QSystemTrayIcon(QCoreApplication::instance());
+    const HWND window = icon.Window;
+    const UINT id = icon.Id;
+    QObject::connect(icon.Mirror.data(), &QSystemTrayIcon::activated,
+                     [this, window, id](QSystemTrayIcon::ActivationReason reason) {
+                       const TShellIcon *shown = FindIcon(window, id);
+                       if (!shown) return;
+                       for (UINT callback : CallbacksOf(reason, shown->Version))
+                         PostMessageA(window, shown->CallbackMessage, id, callback);
+                     });
+  }
+  icon.Mirror->setIcon(ShownImage(icon.Image));
+  icon.Mirror->setToolTip(ToQString(icon.Tip));
+  icon.Mirror->show();
+}
+
+bool TNotificationArea::InjectCallback(HWND window, UINT id, LPARAM mouseMessage) {
+  DropIconsOfDeadWindows();
+  const TShellIcon *icon = FindIcon(window, id);
+  if (!icon) return false;
+  SendMessageA(window, icon->CallbackMessage, id, mouseMessage);
+  return true;
+}
+
+void TNotificationArea::RecreateTaskbar() {
+  for (auto &icon : icons_) delete icon->Mirror.data();
+  icons_.clear();
+  const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  ForEachTopLevelWindow([&](HWND window) { SendMessageA(window, taskbarCreated, 0, 0); });
+}

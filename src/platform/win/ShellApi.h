@@ -1,0 +1,109 @@
+#pragma once
+// The taskbar's notification area. Shell_NotifyIconA talks to one shell object that keeps the icons by
+// (window, id) and accepts or refuses as the shell does. Where the desktop has a tray, each icon is mirrored
+// to a QSystemTrayIcon (image and tip) whose clicks come back as the icon's callback messages. Tests drive
+// the same object: read the calls, inject callbacks, re-create the taskbar.
+
+#include "platform/ansi/AnsiString.h"
+#include "platform/win/Windows.h"
+
+#include <QIcon>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <memory>
+#include <optional>
+#include <vector>
+
+struct NOTIFYICONDATAA {
+  DWORD cbSize;
+  HWND hWnd;
+  UINT uID;
+  UINT uFlags;
+  UINT uCallbackMessage;
+  HICON hIcon;
+  char szTip[128];
+  DWORD dwState;
+  DWORD dwStateMask;
+  char szInfo[256];
+  union {
+    UINT uTimeout;
+    UINT uVersion;
+  };
+  char szInfoTitle[64];
+  DWORD dwInfoFlags;
+};
+
+// The record's size tells the shell its layout: 88 has a tip of 64 bytes; 488 has a tip of 128 bytes,
+// the balloon fields and uVersion.
+constexpr DWORD NOTIFYICONDATAA_V1_SIZE = 88;
+constexpr DWORD NOTIFYICONDATAA_V2_SIZE = 488;
+
+constexpr DWORD NIM_ADD = 0;
+constexpr DWORD NIM_MODIFY = 1;
+constexpr DWORD NIM_DELETE = 2;
+constexpr DWORD NIM_SETVERSION = 4;
+constexpr UINT NIF_MESSAGE = 1;
+constexpr UINT NIF_ICON = 2;
+constexpr UINT NIF_TIP = 4;
+constexpr UINT NOTIFYICON_VERSION = 3;
+
+constexpr UINT NIN_SELECT = WM_USER + 0;
+constexpr UINT NIN_KEYSELECT = WM_USER + 1;
+constexpr UINT NIN_BALLOONSHOW = WM_USER + 2;
+constexpr UINT NIN_BALLOONHIDE = WM_USER + 3;
+constexpr UINT NIN_BALLOONTIMEOUT = WM_USER + 4;
+constexpr UINT NIN_BALLOONUSERCLICK = WM_USER + 5;
+
+BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA *data);
+
+// One call as the shell received it, with its answer.
+struct TShellCall {
+  DWORD Message = 0;
+  NOTIFYICONDATAA Record{};
+  BOOL Answer = 0;
+};
+
+// An icon in the area.
+struct TShellIcon {
+  HWND Window = nullptr;
+  std::uint64_t WindowSerial = 0;
+  UINT Id = 0;
+  UINT CallbackMessage = 0;
+  HICON Handle = nullptr;
+  QIcon Image;  // copied when the icon is set, as the shell keeps its own copy
+  AnsiString Tip;
+  UINT Version = 0;
+  QPointer<QSystemTrayIcon> Mirror;
+};
+
+class TNotificationArea {
+ public:
+  BOOL NotifyIcon(DWORD message, const NOTIFYICONDATAA *data);
+
+  const std::vector<TShellCall> &Calls() const { return calls_; }
+  void ClearCalls() { calls_.clear(); }
+  const std::vector<std::unique_ptr<TShellIcon>> &Icons() const { return icons_; }
+  const TShellIcon *FindIcon(HWND window, UINT id) const;
+
+  // Sends a present icon's callback message now, as the shell does on a click; false when the icon is absent.
+  bool InjectCallback(HWND window, UINT id, LPARAM mouseMessage);
+  // The taskbar restarts: every icon is gone, then "TaskbarCreated" goes to every top-level window.
+  void RecreateTaskbar();
+
+  // Whether icons are mirrored to the desktop's tray. Tests may force the answer.
+  bool TrayAvailable() const;
+  void SetTrayAvailableForTesting(std::optional<bool> available);
+
+ private:
+  TShellIcon *Find(HWND window, UINT id);
+  void DropIconsOfDeadWindows();
+  void Apply(TShellIcon &icon, const NOTIFYICONDATAA &data, std::size_t tipSize);
+  void Mirror(TShellIcon &icon);
+
+  std::vector<TShellCall> calls_;
+  std::vector<std::unique_ptr<TShellIcon>> icons_;
+  std::optional<bool> trayForced_;
+};
+
+// The one shell object of the process.
+TNotificationArea &NotificationArea();
