@@ -3,7 +3,7 @@
 #include "platform/sys/Exceptions.h"
 #include "platform/win/Registry.h"
 #include "support/Database.h"
-#include "support/Odbc.h"
+#include "support/TestSql.h"
 #include "support/TempDrive.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ namespace {
 class AdoTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    LinkOdbcDriver(drive);
+    testdb::LinkOdbcDriver(drive);
     WriteDataSource(" ");
     sql.ResetTables();
     owner = std::make_unique<TComponent>(nullptr);

@@ -1,17 +1,9 @@
 #pragma once
-// The ODBC side of the database tests: the MariaDB driver linked where the data source names it, and a
-// direct connection of the program's account for putting rows in place and reading them back.
-
-#include "support/TempDrive.h"
+// A direct connection of the program's account to the test database, for putting rows in place and
+// reading them back.
 
 #include <QString>
 #include <QVariant>
-#include <string>
-
-// The host file of the MariaDB ODBC driver, from the driver manager's list of drivers.
-std::string MariaDbOdbcDriver();
-// Links C:\WINDOWS\system32\myodbc3.dll of the drive to that driver.
-void LinkOdbcDriver(const TempDrive &drive);
 
 namespace testdb {
 // The program's account.
