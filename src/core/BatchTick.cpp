@@ -24,6 +24,11 @@ class TTickHold {
   bool &flag_;
 };
 
+// A name the queue may meet: a file, or a folder whose name matches a mask.
+bool InRemessa(const AnsiString &name) {
+  return FileExists(kRemessa + name) || DirectoryExists(kRemessa + name);
+}
+
 void CloseQuietly(TTickFile &file) {
   if (!file.Open) return;
   file.Open = false;
@@ -66,6 +71,7 @@ void TForm1::Timer2Timer(TObject *) {
       return;
     }
 
+    ForgetVanishedFiles();
     files = std::make_unique<TStringList>();
     Tag = 1;
     ListFiles(kRemessa + "CONS*.TXT", *files);
@@ -157,10 +163,11 @@ void TForm1::HandleCustomerRecordFile(const AnsiString &name, TTickFile &command
   AnsiString line;
   Readln(command.File, line);
 
-  // The words of customer records count in any case; INSERE_CLIENTE and INSERE_EMITENTE_CLI insert or
-  // update the customer here. Any other line is passed over.
+  // The words of customer records count in any case; any other line is passed over.
   if (UpperCase(Copy(line, 1, 14)) == "INSERE_CLIENTE") {
+    // The customer is inserted or updated with all its fields.
   } else if (UpperCase(Copy(line, 1, 19)) == "INSERE_EMITENTE_CLI") {
+    // The customer is inserted or updated with its number and name.
   }
 
   CloseFile(command.File);
@@ -175,17 +182,17 @@ void TForm1::EndWorkTick(std::unique_ptr<TStringList> &files) {
   if (quecon->Active()) quecon->Close();
 }
 
-void TForm1::NoteFileDone(const AnsiString &name) {
-  failedTicks_.erase(UpperCase(name));
-  std::erase_if(failedTicks_, [](const auto &entry) { return !FileExists(kRemessa + entry.first); });
+void TForm1::ForgetVanishedFiles() {
+  std::erase_if(failedTicks_, [](const auto &entry) { return !InRemessa(entry.first); });
 }
 
+void TForm1::NoteFileDone(const AnsiString &name) { failedTicks_.erase(UpperCase(name)); }
+
 void TForm1::NoteFileFailed(const AnsiString &name) {
-  std::erase_if(failedTicks_, [](const auto &entry) { return !FileExists(kRemessa + entry.first); });
-  if (!FileExists(kRemessa + name)) return;
+  if (!InRemessa(name)) return;
   if (++failedTicks_[UpperCase(name)] < kFailedTicksBound) return;
   // Set aside where no mask finds it, so that the files behind it get their turn; nothing is lost.
-  AnsiString target = kRemessa + name + ".ERR";
-  for (int copy = 2; FileExists(target) && copy < 1000; ++copy) target = kRemessa + name + "." + IntToStr(copy) + ".ERR";
-  if (RenameFile(kRemessa + name, target)) failedTicks_.erase(UpperCase(name));
+  AnsiString aside = name + ".ERR";
+  for (int copy = 2; InRemessa(aside) && copy < 1000; ++copy) aside = name + "." + IntToStr(copy) + ".ERR";
+  if (RenameFile(kRemessa + name, kRemessa + aside)) failedTicks_.erase(UpperCase(name));
 }

@@ -98,6 +98,7 @@ class TForm1 : public TForm {
                               TTickFile &answer);
   void HandleCustomerRecordFile(const AnsiString &name, TTickFile &command);
   void EndWorkTick(std::unique_ptr<TStringList> &files);
+  void ForgetVanishedFiles();
   void NoteFileDone(const AnsiString &name);
   void NoteFileFailed(const AnsiString &name);
 
