@@ -3,6 +3,7 @@
 #include "trayicon/TrayIcon.h"
 
 #include "platform/sys/Exceptions.h"
+#include "platform/vcl/Events.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/MessageWindows.h"
 #include "platform/win/Icons.h"
@@ -129,7 +130,7 @@ void TTrayIcon::Loaded() {
   TComponent::Loaded();
   if (OwnerControl() && !Designing()) {
     bool showMainForm = true;
-    if (OnStartup) OnStartup(this, showMainForm);
+    CallEvent(OnStartup, this, showMainForm);
     if (!showMainForm) {
       if (Application) Application->ShowMainForm = false;
       HideMainForm();

@@ -51,6 +51,9 @@ extern UINT TaskbarCreatedMessage;
 
 void AcquireTrayWindow();
 void ReleaseTrayWindow();
+class TTrayIcon;
+// The live component whose icon has this id, or nullptr.
+TTrayIcon *FindTrayIcon(UINT trayId);
 // Shift, Control and Alt as they are now.
 TShiftState CurrentShiftState();
 

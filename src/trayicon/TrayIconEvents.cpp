@@ -3,9 +3,8 @@
 
 #include "trayicon/TrayIcon.h"
 
+#include "platform/vcl/Events.h"
 #include "platform/vcl/Forms.h"
-
-TTrayIcon *FindTrayIcon(UINT trayId);
 
 TShiftState CurrentShiftState() {
   TShiftState shift;
@@ -38,16 +37,16 @@ void TTrayIconHandler::NotifyWindowProc(TMessage &Message) {
 void TTrayIcon::HandleTrayCallback(LPARAM Message) {
   switch (Message) {
     case NIN_BALLOONSHOW:
-      if (OnBalloonHintShow) OnBalloonHintShow(this);
+      CallEvent(OnBalloonHintShow, this);
       return;
     case NIN_BALLOONHIDE:
-      if (OnBalloonHintHide) OnBalloonHintHide(this);
+      CallEvent(OnBalloonHintHide, this);
       return;
     case NIN_BALLOONTIMEOUT:
-      if (OnBalloonHintTimeout) OnBalloonHintTimeout(this);
+      CallEvent(OnBalloonHintTimeout, this);
       return;
     case NIN_BALLOONUSERCLICK:
-      if (OnBalloonHintClick) OnBalloonHintClick(this);
+      CallEvent(OnBalloonHintClick, this);
       return;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
@@ -193,37 +192,36 @@ void TTrayIcon::HideApplicationWindow() {
 // ---------------------------------------------------------------- overridable event methods
 
 void TTrayIcon::FireClick() {
-  if (OnClick) OnClick(this);
+  CallEvent(OnClick, this);
 }
 
 void TTrayIcon::FireDblClick() {
-  if (OnDblClick) OnDblClick(this);
+  CallEvent(OnDblClick, this);
 }
 
 void TTrayIcon::FireCycle() {
-  if (!OnCycle) return;
   const int next = iconList_ && iconIndex_ + 1 < iconList_->Count() ? iconIndex_ + 1 : 0;
-  OnCycle(this, next);
+  CallEvent(OnCycle, this, next);
 }
 
 void TTrayIcon::FireMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+  CallEvent(OnMouseDown, this, Button, Shift, X, Y);
 }
 
 void TTrayIcon::FireMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+  CallEvent(OnMouseUp, this, Button, Shift, X, Y);
 }
 
 void TTrayIcon::FireMouseMove(TShiftState Shift, int X, int Y) {
-  if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+  CallEvent(OnMouseMove, this, Shift, X, Y);
 }
 
 void TTrayIcon::FireMouseEnter() {
-  if (OnMouseEnter) OnMouseEnter(this);
+  CallEvent(OnMouseEnter, this);
 }
 
 void TTrayIcon::FireMouseExit() {
-  if (OnMouseExit) OnMouseExit(this);
+  CallEvent(OnMouseExit, this);
 }
 
 void TTrayIcon::SendToTray() {

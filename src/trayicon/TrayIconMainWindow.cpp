@@ -3,6 +3,7 @@
 
 #include "trayicon/TrayIcon.h"
 
+#include "platform/vcl/Events.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/MessageWindows.h"
 
@@ -11,12 +12,13 @@ bool TTrayIcon::MainWindowHook(TMessage &Message) {
     if (minimizeToTray_) SendToTray();
   } else if (Message.Msg == WM_WINDOWPOSCHANGED) {
     if (startupPending_ && Application && Application->MainForm) {
+      // Cleared first: hiding the window below changes its place again, and must not ask twice.
+      startupPending_ = false;
       if (Application->MainForm->FormStyle == fsMDIForm) {
         bool showMainForm = true;
-        if (OnStartup) OnStartup(this, showMainForm);
+        CallEvent(OnStartup, this, showMainForm);
         if (!showMainForm) HideApplicationWindow();
       }
-      startupPending_ = false;
     }
   } else if (Message.Msg == WM_SYSCOMMAND && Message.WParam == SC_RESTORE) {
     if (Application && Application->MainForm) Application->MainForm->SetVisible(true);
@@ -69,7 +71,7 @@ void TTrayIcon::OwnerWindowProc(TMessage &Message) {
 
 bool TTrayIcon::MinimizeOwnerToTray(TMessage &Message) {
   if (!minimizeToTray_ || !OnMinimizeToTray) return false;
-  OnMinimizeToTray(this);
+  CallEvent(OnMinimizeToTray, this);
   SendToTray();
   Message.Result = 1;
   return true;

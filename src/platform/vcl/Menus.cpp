@@ -1,5 +1,6 @@
 #include "platform/vcl/Menus.h"
 
+#include "platform/vcl/Events.h"
 #include "platform/vcl/Forms.h"
 
 #include <QAction>
@@ -31,7 +32,7 @@ void TMenuItem::Remove(TMenuItem *item) {
 }
 
 void TMenuItem::Click() {
-  if (Enabled && OnClick) OnClick(this);
+  if (Enabled) CallEvent(OnClick, this);
 }
 
 // ---------------------------------------------------------------- popup menu
@@ -54,11 +55,16 @@ void TPopupMenu::Notification(TComponent *AComponent, TOperation Operation) {
   if (Operation == opRemove && AComponent == popupComponent_) popupComponent_ = nullptr;
 }
 
-bool TPopupMenu::Contains(const TMenuItem *item) const {
-  for (const TMenuItem *up = item; up; up = up->Parent())
-    if (up == items_) return true;
+namespace {
+// Searched from the root by address only: the item may be gone.
+bool Holds(const TMenuItem *parent, const TMenuItem *item) {
+  for (int i = 0; i < parent->Count(); ++i)
+    if (parent->Items(i) == item || Holds(parent->Items(i), item)) return true;
   return false;
 }
+}  // namespace
+
+bool TPopupMenu::Contains(const TMenuItem *item) const { return Holds(items_, item); }
 
 namespace {
 void Fill(QMenu *menu, TMenuItem *parent, const std::function<void(TMenuItem *)> &chosen) {

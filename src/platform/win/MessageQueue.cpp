@@ -48,11 +48,14 @@ class TimerHost : public QObject {
 };
 
 // Made with the Qt application and gone with it; the timers of a new application start afresh.
+// The pointer itself is never destroyed: windows may go while static objects are being destroyed.
 TimerHost *Host() {
-  static QPointer<TimerHost> host;
-  if (!host && QCoreApplication::instance()) host = new TimerHost;
-  if (host && !host->parent()) host->setParent(QCoreApplication::instance());
-  return host;
+  static auto *host = new QPointer<TimerHost>;
+  if (!*host && QCoreApplication::instance()) {
+    *host = new TimerHost;
+    (*host)->setParent(QCoreApplication::instance());
+  }
+  return *host;
 }
 
 }  // namespace

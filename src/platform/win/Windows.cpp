@@ -96,11 +96,20 @@ BOOL ShowWindow(HWND window, int command) {
   return wasVisible;
 }
 
+namespace {
+HWND foreground = nullptr;
+std::uint64_t foregroundSerial = 0;
+}  // namespace
+
 BOOL SetForegroundWindow(HWND window) {
   if (!IsWindow(window)) return 0;
+  foreground = window;
+  foregroundSerial = window->Serial();
   window->DoSetForeground();
   return 1;
 }
+
+HWND GetForegroundWindow() { return IsSameWindow(foreground, foregroundSerial) ? foreground : nullptr; }
 
 void SetMessageGuard(TMessageGuard guard) { messageGuard = guard ? guard : &DefaultGuard; }
 

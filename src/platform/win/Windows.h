@@ -145,6 +145,8 @@ LONG_PTR SetWindowLongA(HWND window, int index, LONG_PTR value);
 BOOL IsWindowVisible(HWND window);
 BOOL ShowWindow(HWND window, int command);
 BOOL SetForegroundWindow(HWND window);
+// The window brought to the front last, while it lives.
+HWND GetForegroundWindow();
 
 // Messages posted to a window are delivered later by the Qt event loop, unless the window is gone by then.
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,203 @@
+#include "platform/vcl/Forms.h"
+#include "platform/vcl/MessageWindows.h"
+#include "platform/win/Icons.h"
+#include "platform/win/ShellApi.h"
+
+#include <QTest>
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A hidden window that records the callbacks and broadcasts it gets.
+struct Receiver {
+  std::vector<std::pair<UINT, LPARAM>> got;
+  HWND window = AllocateHWnd([this](TMessage &m) {
+    got.emplace_back(m.Msg, m.LParam);
+    m.Result = 0;
+  });
+  ~Receiver() { DeallocateHWnd(window); }
+  std::vector<LPARAM> Callbacks() const {
+    std::vector<LPARAM> result;
+    for (const auto &[msg, lParam] : got)
+      if (msg == 0x800) result.push_back(lParam);
+    return result;
+  }
+};
+
+NOTIFYICONDATAA Record(HWND window, UINT id, const char *tip = "", DWORD size = NOTIFYICONDATAA_V2_SIZE) {
+  NOTIFYICONDATAA data{};
+  data.cbSize = size;
+  data.hWnd = window;
+  data.uID = id;
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = 0x800;
+  std::strncpy(data.szTip, tip, sizeof data.szTip - 1);
+  return data;
+}
+
+class Shell : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    NotificationArea().ClearCalls();
+    NotificationArea().SetTrayAvailableForTesting(std::nullopt);
+  }
+  void TearDown() override {
+    NOTIFYICONDATAA a = Record(receiver.window, 1), b = Record(receiver.window, 2);
+    Shell_NotifyIconA(NIM_DELETE, &a);
+    Shell_NotifyIconA(NIM_DELETE, &b);
+    NotificationArea().SetTrayAvailableForTesting(std::nullopt);
+  }
+  Receiver receiver;
+};
+
+TEST_F(Shell, AcceptsAndRefusesAsTheShellDoes) {
+  NOTIFYICONDATAA one = Record(receiver.window, 1, "um");
+  NOTIFYICONDATAA two = Record(receiver.window, 2, "dois");
+  NOTIFYICONDATAA odd = Record(receiver.window, 3);
+  odd.cbSize = 100;
+  NOTIFYICONDATAA dead = Record(reinterpret_cast<HWND>(&odd), 4);
+  struct Case {
+    DWORD message;
+    NOTIFYICONDATAA *data;
+    BOOL answer;
+  };
+  const Case cases[] = {
+      {NIM_MODIFY, &one, 0},     {NIM_DELETE, &one, 0},     {NIM_SETVERSION, &one, 0}, {NIM_ADD, &one, 1},
+      {NIM_ADD, &one, 0},        {NIM_ADD, &two, 1},        {NIM_MODIFY, &one, 1},     {NIM_SETVERSION, &two, 1},
+      {NIM_ADD, &odd, 0},        {NIM_ADD, &dead, 0},       {7, &one, 0},              {NIM_ADD, nullptr, 0},
+      {NIM_DELETE, &one, 1},     {NIM_DELETE, &one, 0},     {NIM_MODIFY, &two, 1},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(testing::Message() << c.message << " " << (c.data ? c.data->uID : 0));
+    EXPECT_EQ(Shell_NotifyIconA(c.message, c.data), c.answer);
+  }
+  ASSERT_EQ(NotificationArea().Calls().size(), std::size(cases));
+  EXPECT_EQ(NotificationArea().Calls()[3].Record.uID, 1u);
+  EXPECT_EQ(NotificationArea().Calls()[3].Answer, 1);
+  ASSERT_EQ(NotificationArea().Icons().size(), 1u);
+  EXPECT_EQ(NotificationArea().Icons()[0]->Tip, "dois");
+}
+
+TEST_F(Shell, VersionsTheShellKnowsAreAccepted) {
+  NOTIFYICONDATAA data = Record(receiver.window, 1);
+  Shell_NotifyIconA(NIM_ADD, &data);
+  for (UINT version : {0u, 3u, 4u, 2u, 9u}) {
+    data.uVersion = version;
+    EXPECT_EQ(Shell_NotifyIconA(NIM_SETVERSION, &data), version == 0 || version == 3 || version == 4) << version;
+  }
+  EXPECT_EQ(NotificationArea().FindIcon(receiver.window, 1)->Version, 4u);
+}
+
+TEST_F(Shell, TheTipEndsAtItsNulOrAtTheRecordsLastByte) {
+  NOTIFYICONDATAA data = Record(receiver.window, 1);
+  std::memset(data.szTip, 'x', sizeof data.szTip);  // no NUL at all
+  Shell_NotifyIconA(NIM_ADD, &data);
+  EXPECT_EQ(NotificationArea().FindIcon(receiver.window, 1)->Tip, AnsiString(127, 'x'));
+  std::strcpy(data.szTip, "curto");
+  data.uFlags = NIF_ICON;  // no NIF_TIP: the tip stays
+  Shell_NotifyIconA(NIM_MODIFY, &data);
+  EXPECT_EQ(NotificationArea().FindIcon(receiver.window, 1)->Tip, AnsiString(127, 'x'));
+  data.uFlags = NIF_TIP;
+  Shell_NotifyIconA(NIM_MODIFY, &data);
+  EXPECT_EQ(NotificationArea().FindIcon(receiver.window, 1)->Tip, "curto");
+  // The first layout's tip has 64 bytes.
+  NOTIFYICONDATAA old = Record(receiver.window, 2, "", NOTIFYICONDATAA_V1_SIZE);
+  std::memset(old.szTip, 'y', 100);
+  EXPECT_EQ(Shell_NotifyIconA(NIM_ADD, &old), 1);
+  EXPECT_EQ(NotificationArea().FindIcon(receiver.window, 2)->Tip, AnsiString(63, 'y'));
+  EXPECT_EQ(Shell_NotifyIconA(NIM_SETVERSION, &old), 0);  // that layout has no version
+}
+
+TEST_F(Shell, WithoutATrayTheShellObjectAloneKeepsTheIcons) {
+  ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable());  // offscreen
+  EXPECT_FALSE(NotificationArea().TrayAvailable());
+  NOTIFYICONDATAA data = Record(receiver.window, 1, "Orvalix Express");
+  ASSERT_EQ(Shell_NotifyIconA(NIM_ADD, &data), 1);
+  const TShellIcon *icon = NotificationArea().FindIcon(receiver.window, 1);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(icon->Mirror, nullptr);
+  EXPECT_TRUE(NotificationArea().InjectCallback(receiver.window, 1, WM_LBUTTONDBLCLK));
+  EXPECT_FALSE(NotificationArea().InjectCallback(receiver.window, 9, WM_LBUTTONDBLCLK));
+  EXPECT_EQ(receiver.Callbacks(), (std::vector<LPARAM>{WM_LBUTTONDBLCLK}));
+}
+
+TEST_F(Shell, WhereATrayExistsEachIconIsMirroredAndItsClicksComeBackAsCallbacks) {
+  NotificationArea().SetTrayAvailableForTesting(true);
+  QPixmap red(16, 16);
+  red.fill(Qt::red);
+  HICON handle = CreateIconFromImage(QIcon(red));
+  NOTIFYICONDATAA data = Record(receiver.window, 1, "Orvalix Express");
+  data.hIcon = handle;
+  ASSERT_EQ(Shell_NotifyIconA(NIM_ADD, &data), 1);
+  DestroyIcon(handle);  // the shell keeps its own copy
+  const TShellIcon *icon = NotificationArea().FindIcon(receiver.window, 1);
+  ASSERT_NE(icon, nullptr);
+  QPointer<QSystemTrayIcon> mirror = icon->Mirror;
+  ASSERT_NE(mirror, nullptr);
+  EXPECT_TRUE(mirror->isVisible());
+  EXPECT_EQ(mirror->toolTip(), "Orvalix Express");
+  EXPECT_EQ(mirror->icon().pixmap(16, 16).toImage().pixel(8, 8), QColor(Qt::red).rgb());
+
+  struct Case {
+    QSystemTrayIcon::ActivationReason reason;
+    UINT version;
+    std::vector<LPARAM> callbacks;
+  };
+  const Case cases[] = {
+      {QSystemTrayIcon::Trigger, 0, {WM_LBUTTONDOWN, WM_LBUTTONUP}},
+      {QSystemTrayIcon::DoubleClick, 0, {WM_LBUTTONDBLCLK, WM_LBUTTONUP}},
+      {QSystemTrayIcon::Context, 0, {WM_RBUTTONDOWN, WM_RBUTTONUP}},
+      {QSystemTrayIcon::MiddleClick, 0, {WM_MBUTTONDOWN, WM_MBUTTONUP}},
+      {QSystemTrayIcon::Trigger, 3, {WM_LBUTTONDOWN, WM_LBUTTONUP, NIN_SELECT}},
+      {QSystemTrayIcon::Context, 3, {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.reason);
+    data.uVersion = c.version;
+    ASSERT_EQ(Shell_NotifyIconA(NIM_SETVERSION, &data), 1);
+    receiver.got.clear();
+    emit mirror->activated(c.reason);
+    EXPECT_TRUE(receiver.got.empty());  // posted: they come through the event loop
+    QCoreApplication::processEvents();
+    EXPECT_EQ(receiver.Callbacks(), c.callbacks);
+  }
+
+  std::strcpy(data.szTip, "outro");
+  Shell_NotifyIconA(NIM_MODIFY, &data);
+  EXPECT_EQ(mirror->toolTip(), "outro");
+  Shell_NotifyIconA(NIM_DELETE, &data);
+  EXPECT_EQ(mirror, nullptr);
+}
+
+TEST_F(Shell, ANewTaskbarLosesEveryIconAndTellsEveryTopLevelWindow) {
+  NotificationArea().SetTrayAvailableForTesting(true);
+  NOTIFYICONDATAA data = Record(receiver.window, 1);
+  Shell_NotifyIconA(NIM_ADD, &data);
+  QPointer<QSystemTrayIcon> mirror = NotificationArea().FindIcon(receiver.window, 1)->Mirror;
+  std::vector<UINT> appMessages;
+  const int hook = Application->HookMainWindow([&](TMessage &m) {
+    appMessages.push_back(m.Msg);
+    return false;
+  });
+  NotificationArea().RecreateTaskbar();
+  Application->UnhookMainWindow(hook);
+  const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  EXPECT_TRUE(NotificationArea().Icons().empty());
+  EXPECT_EQ(mirror, nullptr);
+  EXPECT_EQ(receiver.got, (std::vector<std::pair<UINT, LPARAM>>{{taskbarCreated, 0}}));
+  EXPECT_EQ(appMessages, (std::vector<UINT>{taskbarCreated}));
+}
+
+TEST_F(Shell, IconsOfAWindowThatWentAreForgotten) {
+  auto *gone = new Receiver;
+  NOTIFYICONDATAA data = Record(gone->window, 1);
+  Shell_NotifyIconA(NIM_ADD, &data);
+  delete gone;
+  NOTIFYICONDATAA other = Record(receiver.window, 1);
+  Shell_NotifyIconA(NIM_ADD, &other);
+  ASSERT_EQ(NotificationArea().Icons().size(), 1u);
+  EXPECT_EQ(NotificationArea().Icons()[0]->Window, receiver.window);
+}
+
+}  // namespace
