@@ -12,16 +12,21 @@ const AnsiString kRetorno = "C:\\ORVALIX\\RETORNO\\";
 // A command file that failed this many ticks in a row is set aside under its name plus ".ERR".
 constexpr int kFailedTicksBound = 5;
 
-// Holds the tick's flag for the whole run, whatever way the tick ends.
+// Holds the tick's flag for the whole run and leaves Timer2 on, whatever way the tick ends (also when
+// its failure handler fails in turn).
 class TTickHold {
  public:
-  explicit TTickHold(bool &flag) : flag_(flag) { flag_ = true; }
-  ~TTickHold() { flag_ = false; }
+  TTickHold(bool &flag, TTimer &timer) : flag_(flag), timer_(timer) { flag_ = true; }
+  ~TTickHold() {
+    flag_ = false;
+    if (!timer_.Enabled()) timer_.SetEnabled(true);
+  }
   TTickHold(const TTickHold &) = delete;
   TTickHold &operator=(const TTickHold &) = delete;
 
  private:
   bool &flag_;
+  TTimer &timer_;
 };
 
 // A name the queue may meet: a file, or a folder whose name matches a mask.
@@ -47,7 +52,7 @@ void TForm1::Timer2Timer(TObject *) {
     Timer2->SetEnabled(false);
     return;
   }
-  TTickHold hold(tickRunning_);
+  TTickHold hold(tickRunning_, *Timer2);
   Tag = 0;
   TrayIcon1->Tag = 0;
   TTickFile command;

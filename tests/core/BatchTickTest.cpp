@@ -1,5 +1,7 @@
 #include "BatchFixture.h"
 
+#include "platform/sys/Exceptions.h"
+
 #include <filesystem>
 
 namespace {
@@ -251,6 +253,24 @@ TEST_F(BatchTick, AWorkTickClosesTheQueryAndAnIdleTickLeavesItAlone) {
   EXPECT_FALSE(Form().quecon->Active());
   EXPECT_EQ(Form().Tag, 0);
   EXPECT_EQ(Form().TrayIcon1->Tag, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BatchTick, Timer2IsOnAgainEvenWhenATickEndsWithAnError) {
+  Connect();
+  SetConnectedStateForTesting(TConnectedState{0, 0});
+  // The data-update file's state is broken: its flag says open, the file is not, so the disconnect of
+  // the network check raises.
+  Form().UpdateFileOpen = true;
+  Form().Panel1->show();
+  Form().Panel1->Hint = "C:\\ORVALIX\\REMESSA\\INSERE_DADO1.TXT";
+  Form().Timer2->SetEnabled(false);
+  EXPECT_THROW(Tick(), EInOutError);
+  EXPECT_TRUE(Form().Timer2->Enabled());
+  EXPECT_FALSE(Form().TickRunning());
 }
 
 }  // namespace
