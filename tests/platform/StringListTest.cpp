@@ -50,3 +50,22 @@ TEST(TStringList, TextJoinsWithCrLfAndSplitsAtAnyLineEnd) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TStringList, SortOrdersExactlyAsTheListsComparisonCompares) {
+  // Names as the queue meets them: digits, blanks, punctuation, accents, case.
+  const AnsiString alphabet = "aAbZ019_- .~!'`"_a + "ÁáÉéçÇßÆæ"_a;
+  std::uint32_t seed = 12345;
+  const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+  TStringList list;
+  for (int i = 0; i < 2000; ++i) {
+    AnsiString name = "CONS";
+    for (std::uint32_t k = 0, n = next() % 6 + 1; k < n; ++k) name += alphabet[(next() >> 8) % alphabet.size()];
+    list.Add(name + ".TXT");
+  }
+  list.Sort();
+  for (int i = 1; i < list.Count(); ++i) EXPECT_LE(AnsiCompareText(list[i - 1], list[i]), 0) << list[i - 1] << " " << list[i];
+}
+
+}  // namespace

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdlib>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -57,6 +58,30 @@ bool MaskMatch(const QString &name, qsizetype n, const QString &mask, qsizetype 
   return n == name.size();
 }
 
+// The same match on bytes, for names and masks of ASCII characters only (the usual case).
+bool AsciiMaskMatch(std::string_view name, std::size_t n, std::string_view mask, std::size_t m) {
+  const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+  while (m < mask.size()) {
+    const char wanted = mask[m];
+    if (wanted == '*') {
+      for (std::size_t k = n; k <= name.size(); ++k)
+        if (AsciiMaskMatch(name, k, mask, m + 1)) return true;
+      return false;
+    }
+    if (n >= name.size()) return false;
+    if (wanted != '?' && lower(wanted) != lower(name[n])) return false;
+    ++n;
+    ++m;
+  }
+  return n == name.size();
+}
+
+bool IsAscii(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
 }  // namespace
 
 fs::path RootFolder() {
@@ -91,5 +116,6 @@ bool MatchesMask(const AnsiString &name, const AnsiString &mask) {
   AnsiString compact;
   for (char c : mask)
     if (!(c == '*' && !compact.empty() && compact.back() == '*')) compact += c;
+  if (IsAscii(name) && IsAscii(compact)) return AsciiMaskMatch(name, 0, compact, 0);
   return MaskMatch(ToQString(name), 0, ToQString(compact), 0);
 }

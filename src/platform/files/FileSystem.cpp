@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <dirent.h>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -61,18 +62,25 @@ std::vector<TSearchRec> FindEntries(const AnsiString &mask, int attr) {
   const AnsiString folder = cut == AnsiString::npos ? AnsiString() : mask.substr(0, cut + 1);
   const AnsiString pattern = cut == AnsiString::npos ? mask : mask.substr(cut + 1);
   const fs::path host = folder.empty() ? fs::current_path() : HostPath(folder);
-  std::error_code error;
-  if (!fs::is_directory(host, error)) return found;
   const bool withFolders = (attr & faDirectory) != 0;
+  // The directory is read as it stands, without a status call per entry: a folder queue of thousands of
+  // files is listed at every tick of the batch.
+  DIR *dir = ::opendir(host.c_str());
+  if (!dir) return found;
   if (withFolders) {
     for (const char *dots : {".", ".."})
-      if (MatchesMask(dots, pattern)) found.push_back({dots, faDirectory, 0});
+      if (MatchesMask(dots, pattern)) found.push_back({dots, faDirectory});
   }
-  for (fs::directory_iterator it(host, error), end; !error && it != end; it.increment(error)) {
-    const AnsiString name = FromUtf8(it->path().filename().string());
+  while (const dirent *raw = ::readdir(dir)) {
+    const std::string_view hostName = raw->d_name;
+    if (hostName == "." || hostName == "..") continue;
+    const AnsiString name = FromUtf8(hostName);
     if (!MatchesMask(name, pattern)) continue;
-    std::error_code statusError;
-    const bool isFolder = it->is_directory(statusError);
+    bool isFolder = raw->d_type == DT_DIR;
+    if (raw->d_type == DT_UNKNOWN || raw->d_type == DT_LNK) {
+      struct stat info {};
+      isFolder = ::stat((host / std::string(hostName)).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    }
     if (isFolder && !withFolders) continue;
     TSearchRec entry;
     entry.Name = name;
@@ -81,9 +89,9 @@ std::vector<TSearchRec> FindEntries(const AnsiString &mask, int attr) {
       if (!(attr & faHidden)) continue;
       entry.Attr |= faHidden;
     }
-    if (!isFolder) entry.Size = it->file_size(statusError);
     found.push_back(entry);
   }
+  ::closedir(dir);
   return found;
 }
 

@@ -28,7 +28,6 @@ enum : int {
 struct TSearchRec {
   AnsiString Name;  // the name alone, without the folder
   int Attr = 0;
-  std::uintmax_t Size = 0;
 };
 
 // Every entry of the mask's folder whose name matches the mask's last component and whose attributes

@@ -2,7 +2,9 @@
 
 #include "platform/sys/Exceptions.h"
 
+#include <QCollator>
 #include <algorithm>
+#include <numeric>
 
 int AnsiCompareText(const AnsiString &a, const AnsiString &b) {
   return QString::localeAwareCompare(ToQString(a).toCaseFolded(), ToQString(b).toCaseFolded());
@@ -43,8 +45,21 @@ int TStringList::IndexOf(const AnsiString &item) const {
 }
 
 void TStringList::Sort() {
-  std::stable_sort(items_.begin(), items_.end(),
-                   [](const AnsiString &a, const AnsiString &b) { return AnsiCompareText(a, b) < 0; });
+  if (items_.size() < 2) return;
+  // The collator's sort keys order as AnsiCompareText compares, at a fraction of the cost: each item
+  // is converted and folded once, not at every comparison.
+  QCollator collator;
+  std::vector<QCollatorSortKey> keys;
+  keys.reserve(items_.size());
+  for (const AnsiString &item : items_) keys.push_back(collator.sortKey(ToQString(item).toCaseFolded()));
+  std::vector<std::size_t> order(items_.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(),
+                   [&keys](std::size_t a, std::size_t b) { return keys[a].compare(keys[b]) < 0; });
+  std::vector<AnsiString> sorted;
+  sorted.reserve(items_.size());
+  for (std::size_t index : order) sorted.push_back(std::move(items_[index]));
+  items_ = std::move(sorted);
 }
 
 AnsiString TStringList::Text() const {

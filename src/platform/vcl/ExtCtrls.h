@@ -3,6 +3,10 @@
 
 #include "platform/vcl/Classes.h"
 
+#include "platform/sys/Exceptions.h"
+
+#include <QFrame>
+#include <QLabel>
 #include <QTimer>
 
 class TTimer : public TComponent {
@@ -21,4 +25,25 @@ class TTimer : public TComponent {
   QTimer timer_;
   bool enabled_ = true;
   unsigned interval_ = 1000;
+};
+
+// A panel: a lowered frame whose Hint the system may use to keep a text (it is never shown).
+class TPanel : public QFrame {
+ public:
+  explicit TPanel(QWidget *parent);
+  AnsiString Hint;
+};
+
+class EInvalidGraphic : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// A picture at its natural size, cut off at the control's edge.
+class TImage : public QLabel {
+ public:
+  explicit TImage(QWidget *parent);
+  // Raises EInvalidGraphic when the file is no readable picture, EFOpenError when it cannot be opened.
+  void LoadFromFile(const AnsiString &path);
+  bool Empty() const;
 };

@@ -69,6 +69,10 @@ TApplication::~TApplication() {
   }
 }
 
+void TApplication::Initialize() {
+  if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance())) app->setQuitOnLastWindowClosed(false);
+}
+
 void TApplication::AfterCreate(TForm *form) { form->DoCreate(); }
 
 void TApplication::Run() {
@@ -100,6 +104,10 @@ void TApplication::HandleException(const std::exception &error) {
   }
   if (!message.empty() && message.back() > '.') message += '.';
   ShowMessageBox(message, Title, MB_OK | MB_ICONERROR);
+}
+
+int TApplication::MessageBox(const AnsiString &text, const AnsiString &caption, unsigned flags) {
+  return ShowMessageBox(text, caption, flags);
 }
 
 int TApplication::HookMainWindow(TWindowHook hook) {

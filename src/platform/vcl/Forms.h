@@ -32,7 +32,8 @@ class TApplication : public TComponent {
   TApplication();
   ~TApplication() override;
 
-  void Initialize() {}
+  // Prepares the application; the message loop ends only through Terminate, not when windows close.
+  void Initialize();
   AnsiString Title;
   bool ShowMainForm = true;
   TForm *MainForm = nullptr;
@@ -51,6 +52,8 @@ class TApplication : public TComponent {
   void Terminate();
   void ProcessMessages();
   void HandleException(const std::exception &error);
+  // A modal box: buttons MB_OK or MB_YESNO (Yes the default), no icon; gives IDOK, IDYES or IDNO.
+  int MessageBox(const AnsiString &text, const AnsiString &caption, unsigned flags = 0);
 
   // The application's own window, which owns the taskbar button.
   HWND Handle() const { return window_.get(); }

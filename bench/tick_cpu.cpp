@@ -1,0 +1,107 @@
+// CPU time of one batch tick: answering one CONS file while 10,000 other files wait in REMESSA, and an
+// idle tick. Goal: under 5 ms each.
+
+#include "BenchDrive.h"
+#include "core/UPRINC.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr int kWaiting = 10000;
+constexpr int kRepetitions = 21;
+
+void Tick() { Form1->Timer2Timer(Form1->Timer2); }
+
+struct Figure {
+  double total;   // median CPU time of a tick
+  double kernel;  // mean share of the kernel in it
+};
+
+// The CPU time of a tick, each prepared by the function given.
+template <typename Prepare>
+Figure MedianTick(Prepare prepare) {
+  std::vector<double> times;
+  double kernel = 0;
+  for (int i = 0; i < kRepetitions; ++i) {
+    prepare();
+    const double start = CpuMilliseconds();
+    const double startKernel = SystemMilliseconds();
+    Tick();
+    times.push_back(CpuMilliseconds() - start);
+    kernel += SystemMilliseconds() - startKernel;
+  }
+  std::sort(times.begin(), times.end());
+  return {times[times.size() / 2], kernel / kRepetitions};
+}
+
+void Fill(const char *pattern) {
+  const std::filesystem::path folder = HostPath("C:\\Orvalix\\Remessa");
+  char name[64];
+  for (int i = 1; i <= kWaiting; ++i) {
+    std::snprintf(name, sizeof name, pattern, i);
+    std::ofstream(folder / name, std::ios::binary) << kConsultation;
+  }
+}
+
+void Clear() {
+  for (const auto &entry : std::filesystem::directory_iterator(HostPath("C:\\Orvalix\\Remessa")))
+    std::filesystem::remove(entry.path());
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication qtApplication(argc, argv);
+  TApplication application;
+  BenchDrive drive;
+  Application->Initialize();
+  Application->Title = "Orvalix Express";
+  Application->CreateForm(Form1);
+  Form1->Timer2->SetEnabled(false);
+  Tick();  // connects
+  if (!Form1->Database1->Connected()) {
+    std::printf("no connection (is the database running?)\n");
+    return 1;
+  }
+  const auto dropFirst = [] { BenchDrive::Write("C:\\Orvalix\\Remessa\\CONS0000.TXT", kConsultation); };
+  const auto nothing = [] {};
+  struct Result {
+    const char *what;
+    Figure figure;
+  };
+  std::vector<Result> results;
+
+  results.push_back({"idle tick, REMESSA empty", MedianTick(nothing)});
+  dropFirst();
+  Tick();  // the first answer also warms the connection
+  results.push_back({"CONS tick, REMESSA otherwise empty", MedianTick(dropFirst)});
+
+  Fill("DOC%05d.DAT");
+  results.push_back({"idle tick, 10,000 other files waiting", MedianTick(nothing)});
+  results.push_back({"CONS tick, 10,000 other files waiting", MedianTick(dropFirst)});
+  Clear();
+
+  Fill("CONS%05d.TXT");
+  results.push_back({"CONS tick, 10,000 more CONS files waiting", MedianTick(dropFirst)});
+  Clear();
+  Fill("INSERE_DADO%05d.TXT");
+  results.push_back({"tick with 10,000 data-update files waiting", MedianTick(nothing)});
+  Clear();
+
+  bool met = true;
+  for (const Result &r : results) {
+    const double ms = r.figure.total;
+    std::printf("%-46s %8.3f ms CPU (median of %d; kernel about %.1f ms)%s\n", r.what, ms, kRepetitions,
+                r.figure.kernel, ms < 5 ? "" : "  over 5 ms");
+    met = met && ms < 5;
+  }
+  std::printf("goal under 5 ms per tick: %s\n", met ? "met" : "NOT met");
+  delete Form1;
+  Form1 = nullptr;
+  return 0;
+}

@@ -1,0 +1,203 @@
+// The batch tick: network and connection checks, then at most one command file of REMESSA per tick,
+// in the order CONS, TRANS, the data-update file in progress, a new data-update file.
+
+#include "core/UPRINC.h"
+
+#include "platform/files/FileSystem.h"
+
+namespace {
+
+const AnsiString kRemessa = "C:\\ORVALIX\\REMESSA\\";
+const AnsiString kRetorno = "C:\\ORVALIX\\RETORNO\\";
+// A command file that failed this many ticks in a row is set aside under its name plus ".ERR".
+constexpr int kFailedTicksBound = 5;
+
+// Holds the tick's flag for the whole run and leaves Timer2 on, whatever way the tick ends (also when
+// its failure handler fails in turn).
+class TTickHold {
+ public:
+  TTickHold(bool &flag, TTimer &timer) : flag_(flag), timer_(timer) { flag_ = true; }
+  ~TTickHold() {
+    flag_ = false;
+    if (!timer_.Enabled()) timer_.SetEnabled(true);
+  }
+  TTickHold(const TTickHold &) = delete;
+  TTickHold &operator=(const TTickHold &) = delete;
+
+ private:
+  bool &flag_;
+  TTimer &timer_;
+};
+
+// A name the queue may meet: a file, or a folder whose name matches a mask.
+bool InRemessa(const AnsiString &name) {
+  return FileExists(kRemessa + name) || DirectoryExists(kRemessa + name);
+}
+
+void CloseQuietly(TTickFile &file) {
+  if (!file.Open) return;
+  file.Open = false;
+  try {
+    CloseFile(file.File);
+  } catch (const std::exception &) {
+    // The tick has failed already; the file is closed either way.
+  }
+}
+
+}  // namespace
+
+void TForm1::Timer2Timer(TObject *) {
+  if (tickRunning_) {
+    // Switched on again from inside a running tick: that tick switches it on when it ends.
+    Timer2->SetEnabled(false);
+    return;
+  }
+  TTickHold hold(tickRunning_, *Timer2);
+  Tag = 0;
+  TrayIcon1->Tag = 0;
+  TTickFile command;
+  TTickFile answer;
+  Timer2->SetEnabled(false);
+
+  if (InternetState() == 0) {
+    DisconnectDatabase();
+    Timer2->SetEnabled(true);
+    return;
+  }
+
+  std::unique_ptr<TStringList> files;
+  std::unique_ptr<TStringList> params;
+  AnsiString taken;  // the command file this tick works on
+  try {
+    if (!FileExists(WindowsDir() + "\\active.conf") || !Database1->Connected()) {
+      Timer2->SetInterval(10000);
+      ConnectDatabase();
+      Timer2->SetEnabled(true);
+      return;
+    }
+
+    ForgetVanishedFiles();
+    files = std::make_unique<TStringList>();
+    Tag = 1;
+    ListFiles(kRemessa + "CONS*.TXT", *files);
+    if (files->Count() > 0) {
+      taken = (*files)[0];
+      HandleConsultationFile(taken, params, command, answer);
+      NoteFileDone(taken);
+      EndWorkTick(files);
+      return;
+    }
+
+    files->Clear();
+    ListFiles(kRemessa + "TRANS*.TXT", *files);
+    if (files->Count() > 0) {
+      taken = (*files)[0];
+      HandleCustomerRecordFile(taken, command);
+      NoteFileDone(taken);
+      EndWorkTick(files);
+      return;
+    }
+
+    if (::Visible(Panel1)) {
+      // The next statements of the data-update file in progress are executed here.
+      EndWorkTick(files);
+      if (Timer3->OnTimer) Timer3->OnTimer(Timer3);
+      return;
+    }
+
+    files->Clear();
+    ListFiles(kRemessa + "INSERE_DADO*.TXT", *files);
+    if (files->Count() > 0) {
+      // The first data-update file in order is started here.
+      EndWorkTick(files);
+      return;
+    }
+    files.reset();
+    Timer2->SetEnabled(true);
+  } catch (...) {
+    if (Tag == 1) files.reset();
+    if (TrayIcon1->Tag == 1) params.reset();
+    CloseQuietly(command);
+    CloseQuietly(answer);
+    if (UpdateFileOpen) {
+      UpdateFileOpen = false;
+      try {
+        CloseFile(UpdateFile);
+      } catch (const std::exception &) {
+        // Closed either way.
+      }
+    }
+    Label3->repaint();
+    DisconnectDatabase();
+    Timer2->SetEnabled(true);
+    if (!taken.empty()) NoteFileFailed(taken);
+  }
+}
+
+void TForm1::HandleConsultationFile(const AnsiString &name, std::unique_ptr<TStringList> &params, TTickFile &command,
+                                    TTickFile &answer) {
+  params = std::make_unique<TStringList>();
+  TrayIcon1->Tag = 1;
+  const AnsiString answerName = kRetorno + "RET" + Copy(Copy(name, 1, Length(name) - 4), 5, Length(name));
+
+  AssignFile(command.File, kRemessa + name);
+  Reset(command.File);
+  command.Open = true;
+  AnsiString line;
+  Readln(command.File, line);
+
+  if (Copy(line, 1, 16) == "CONSULTA_EMPRESA") {
+    ConsultaEmpresa(answer, answerName);
+  } else if (Copy(line, 1, 16) == "CONSULTA_CLIENTE") {
+    ConsultaCliente(line, *params, answer, answerName);
+  } else if (Copy(line, 1, 14) == "CONSULTA_DADOS") {
+    ConsultaDados(line, *params, answer, answerName);
+  }
+
+  CloseFile(command.File);
+  command.Open = false;
+  params.reset();
+  TrayIcon1->Tag = 0;
+  DeleteFile(kRemessa + name);
+}
+
+void TForm1::HandleCustomerRecordFile(const AnsiString &name, TTickFile &command) {
+  AssignFile(command.File, kRemessa + name);
+  Reset(command.File);
+  command.Open = true;
+  AnsiString line;
+  Readln(command.File, line);
+
+  // The words of customer records count in any case; any other line is passed over.
+  if (UpperCase(Copy(line, 1, 14)) == "INSERE_CLIENTE") {
+    // The customer is inserted or updated with all its fields.
+  } else if (UpperCase(Copy(line, 1, 19)) == "INSERE_EMITENTE_CLI") {
+    // The customer is inserted or updated with its number and name.
+  }
+
+  CloseFile(command.File);
+  command.Open = false;
+  DeleteFile(kRemessa + name);
+}
+
+void TForm1::EndWorkTick(std::unique_ptr<TStringList> &files) {
+  files.reset();
+  Tag = 0;
+  Timer2->SetEnabled(true);
+  if (quecon->Active()) quecon->Close();
+}
+
+void TForm1::ForgetVanishedFiles() {
+  std::erase_if(failedTicks_, [](const auto &entry) { return !InRemessa(entry.first); });
+}
+
+void TForm1::NoteFileDone(const AnsiString &name) { failedTicks_.erase(UpperCase(name)); }
+
+void TForm1::NoteFileFailed(const AnsiString &name) {
+  if (!InRemessa(name)) return;
+  if (++failedTicks_[UpperCase(name)] < kFailedTicksBound) return;
+  // Set aside where no mask finds it, so that the files behind it get their turn; nothing is lost.
+  AnsiString aside = name + ".ERR";
+  for (int copy = 2; InRemessa(aside) && copy < 1000; ++copy) aside = name + "." + IntToStr(copy) + ".ERR";
+  if (RenameFile(kRemessa + name, kRemessa + aside)) failedTicks_.erase(UpperCase(name));
+}

@@ -1,0 +1,99 @@
+// The commands of a consultation file: CONSULTA_EMPRESA, CONSULTA_CLIENTE and CONSULTA_DADOS, each
+// answered in RETORNO, first as ".re" and, once closed, as ".ret".
+
+#include "core/CreditQueries.h"
+#include "core/UPRINC.h"
+
+#include "platform/files/FileSystem.h"
+
+void TForm1::SendQuery(const std::vector<AnsiString> &lines) {
+  quecon->SQL.Clear();
+  for (const AnsiString &line : lines) quecon->SQL.Add(line);
+  quecon->Open();
+}
+
+void TForm1::CreateAnswer(TTickFile &answer, const AnsiString &answerName) {
+  AssignFile(answer.File, answerName + ".re");
+  Rewrite(answer.File);
+  answer.Open = true;
+}
+
+void TForm1::CloseAnswer(TTickFile &answer, const AnsiString &answerName) {
+  CloseFile(answer.File);
+  answer.Open = false;
+  // Fails while an earlier answer of the same name is still there: this one then stays ".re".
+  RenameFile(answerName + ".re", answerName + ".ret");
+}
+
+bool TForm1::SettleMember(TStringList &params) {
+  if (Trim(params[0]).empty()) params[0] = "0";
+  if (Trim(params[1]).empty()) params[1] = "0";
+  AnsiString member = LoadLocalConfig();
+  // Without a local configuration file every member number counts as this terminal's.
+  if (member.empty()) member = ZeroPad(params[0], 6);
+  return ZeroPad(Trim(params[0]), 6) == member;
+}
+
+void TForm1::ConsultaEmpresa(TTickFile &answer, const AnsiString &answerName) {
+  const AnsiString member = LoadLocalConfig();
+  CreateAnswer(answer, answerName);
+  Writeln(answer.File, member.empty() ? AnsiString("#") : member);
+  CloseAnswer(answer, answerName);
+}
+
+void TForm1::ConsultaCliente(const AnsiString &line, TStringList &params, TTickFile &answer,
+                             const AnsiString &answerName) {
+  ParseValueList(line, params);
+  const bool ownMember = SettleMember(params);
+  SendQuery(MemberCheckSql(params[0]));
+  if (quecon->IsEmpty() || quecon->FieldByName("NOME")->IsNull() || !ownMember) {
+    CreateAnswer(answer, answerName);
+    Writeln(answer.File, "#");
+    CloseAnswer(answer, answerName);
+    return;
+  }
+  SendQuery(ClientRecordSql(params[1]));
+  CreateAnswer(answer, answerName);
+  Writeln(answer.File, quecon->IsEmpty() ? AnsiString("#") : ClientRecordLine(*quecon));
+  CloseAnswer(answer, answerName);
+}
+
+void TForm1::ConsultaDados(const AnsiString &line, TStringList &params, TTickFile &answer,
+                           const AnsiString &answerName) {
+  ParseValueList(line, params);
+  const bool ownMember = SettleMember(params);
+  SendQuery(MemberQuerySql(params[0]));
+  TCreditSummary summary;
+  AnsiString group = "0";
+
+  TField *active = quecon->FieldByName("ativo");
+  const bool accepted = ownMember && !quecon->IsEmpty() && !quecon->FieldByName("grupo")->IsNull() &&
+                        (active->IsNull() || active->AsString() == "S");
+  if (!accepted) {
+    CreateAnswer(answer, answerName);
+    const bool inactive = ownMember && !active->IsNull() && active->AsString() != "S";
+    Writeln(answer.File, inactive ? "##" : "#");
+    CloseAnswer(answer, answerName);
+    return;
+  }
+  group = quecon->FieldByName("grupo")->AsString();
+  const AnsiString sector = SectorText(quecon->FieldByName("setor")->AsString());
+  summary.GroupName = quecon->FieldByName("nome")->AsString();
+  const AnsiString today = SqlDateLiteral(Date());
+
+  SendQuery(SectorQuerySql(sector, params[1], today));
+  bool found = ReadSectorSums(*quecon, summary);
+  SendQuery(GroupQuerySql(group, sector, params[1], today));
+  found = ReadGroupSums(*quecon, summary) || found;
+
+  CreateAnswer(answer, answerName);
+  if (!found) {
+    Writeln(answer.File, "#");
+    CloseAnswer(answer, answerName);
+    return;
+  }
+  Writeln(answer.File, CreditSummaryLine(summary));
+  SendQuery(ClientRecordSql(params[1]));
+  if (!quecon->IsEmpty()) Writeln(answer.File, ClientRecordLine(*quecon));
+  CloseAnswer(answer, answerName);
+}

@@ -1,0 +1,118 @@
+#pragma once
+// The main window: start screen, tray entries, the three timers, the one database connection with its
+// two shared queries, and the routines the other windows share through Form1.
+
+#include "core/LocalConfig.h"
+#include "core/TextRoutines.h"
+#include "platform/db/ADODB.h"
+#include "platform/files/TextFile.h"
+#include "platform/vcl/ExtCtrls.h"
+#include "platform/vcl/Forms.h"
+#include "platform/vcl/Menus.h"
+#include "platform/vcl/StdCtrls.h"
+#include "trayicon/TrayIcon.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <map>
+#include <memory>
+#include <vector>
+
+// A text file the batch tick opens, and whether it is open, for the tick's failure handler.
+struct TTickFile {
+  TextFile File;
+  bool Open = false;
+};
+
+class TForm1 : public TForm {
+ public:
+  explicit TForm1(TComponent *AOwner);
+
+  // Components of the window description.
+  TImage *Image1;
+  TLabel *Label2;
+  QLabel *Label3;
+  TPanel *Panel1;
+  QLabel *Label1;
+  QProgressBar *pb1;
+  QPushButton *cons;
+  QPushButton *Button1;
+  QPushButton *Button2;
+  TTrayIcon *TrayIcon1;
+  TTimer *Timer1;
+  TPopupMenu *PopupMenu1;
+  TMenuItem *Sobre1;
+  TMenuItem *Consultar1;
+  TMenuItem *N1;
+  TMenuItem *Sair1;
+  TTimer *Timer2;
+  TTimer *Timer3;
+  TADOConnection *Database1;
+  TADOQuery *quecon;
+  TADOQuery *Querytimer;
+
+  // The data-update file in progress.
+  TextFile UpdateFile;
+  bool UpdateFileOpen = false;
+
+  // Event handlers.
+  void FormCreate(TObject *Sender);
+  void Timer1Timer(TObject *Sender);
+  void Button1Click(TObject *Sender);
+  void Button2Click(TObject *Sender);
+  void Sair1Click(TObject *Sender);
+  void Sobre1Click(TObject *Sender);
+  void TrayIcon1DblClick(TObject *Sender);
+  void Consultar1Click(TObject *Sender);
+  void FormClose(TObject *Sender, TCloseAction &Action);
+  void Timer2Timer(TObject *Sender);
+  void Timer3Timer(TObject *Sender);
+  void ADOConnection1AfterConnect(TObject *Sender);
+  void QuerytimerAfterOpen(TObject *Sender);
+
+  // The connection.
+  void RegisterDataSource();
+  void ConnectDatabase();
+  void DisconnectDatabase();
+  int InternetState();
+
+  // Set for the whole run of a batch tick: no second tick may start inside it.
+  bool TickRunning() const { return tickRunning_; }
+
+  // The shared routines.
+  AnsiString ZeroPad(const AnsiString &text, int width) { return ::ZeroPad(text, width); }
+  AnsiString SqlDateLiteral(TDateTime date) { return ::SqlDateLiteral(date); }
+  AnsiString BlankQuotes(const AnsiString &text) { return ::BlankQuotes(text); }
+  AnsiString DigitsOnly(const AnsiString &text) { return ::DigitsOnly(text); }
+  void ParseValueList(const AnsiString &text, TStringList &list) { ::ParseValueList(text, list); }
+  void ParseValueListUnquoted(const AnsiString &text, TStringList &list) { ::ParseValueListUnquoted(text, list); }
+  void ListFiles(const AnsiString &mask, TStringList &list) { ::ListFiles(mask, list); }
+  AnsiString WindowsDir() { return ::WindowsDir(); }
+  AnsiString LoadLocalConfig() { return ::LoadLocalConfig(); }
+  AnsiString UnscrambleText(const AnsiString &stored) { return ::UnscrambleText(stored); }
+
+ private:
+  // The batch tick's work on one command file.
+  void HandleConsultationFile(const AnsiString &name, std::unique_ptr<TStringList> &params, TTickFile &command,
+                              TTickFile &answer);
+  void HandleCustomerRecordFile(const AnsiString &name, TTickFile &command);
+  void EndWorkTick(std::unique_ptr<TStringList> &files);
+  void ForgetVanishedFiles();
+  void NoteFileDone(const AnsiString &name);
+  void NoteFileFailed(const AnsiString &name);
+
+  // The consultation commands.
+  void ConsultaEmpresa(TTickFile &answer, const AnsiString &answerName);
+  void ConsultaCliente(const AnsiString &line, TStringList &params, TTickFile &answer, const AnsiString &answerName);
+  void ConsultaDados(const AnsiString &line, TStringList &params, TTickFile &answer, const AnsiString &answerName);
+  bool SettleMember(TStringList &params);
+  void SendQuery(const std::vector<AnsiString> &lines);
+  void CreateAnswer(TTickFile &answer, const AnsiString &answerName);
+  void CloseAnswer(TTickFile &answer, const AnsiString &answerName);
+
+  bool tickRunning_ = false;
+  std::map<AnsiString, int> failedTicks_;  // consecutive failed ticks per command file
+};
+
+extern TForm1 *Form1;

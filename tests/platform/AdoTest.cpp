@@ -1,0 +1,181 @@
+#include "platform/db/ADODB.h"
+#include "platform/sys/DateTime.h"
+#include "platform/sys/Exceptions.h"
+#include "platform/win/Registry.h"
+#include "support/Database.h"
+#include "support/TestSql.h"
+#include "support/TempDrive.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class AdoTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testdb::LinkOdbcDriver(drive);
+    WriteDataSource(" ");
+    sql.ResetTables();
+    owner = std::make_unique<TComponent>(nullptr);
+    connection = new TADOConnection(owner.get());
+    connection->ConnectionString = AnsiString("Provider=MSDASQL.1;Password=") + testdb::kPassword +
+                                   ";Persist Security Info=True;User ID=" + testdb::kUser + ";Data Source=Check";
+    connection->LoginPrompt = false;
+    connection->AfterConnect = [this](TObject *) { ++connects; };
+    query = new TADOQuery(owner.get());
+    query->Name = "quecon";
+    query->SetConnection(connection);
+    query->AfterOpen = [this](TObject *) { ++opens; };
+  }
+
+  void WriteDataSource(const AnsiString &port) {
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKey("\\Software\\ODBC\\ODBC.INI\\Check", true));
+    registry.WriteString("Database", "quendara");
+    registry.WriteString("Driver", "C:\\WINDOWS\\system32\\myodbc3.dll");
+    registry.WriteString("Password", "not the account's");
+    registry.WriteString("Port", port);
+    registry.WriteString("Server", FromQString(testdb::Host()));
+    registry.WriteString("UID", " ");
+  }
+
+  void Sql(const AnsiString &text) {
+    query->SQL.Clear();
+    query->SQL.Add(text);
+  }
+
+  TempDrive drive;
+  testdb::Sql sql;
+  std::unique_ptr<TComponent> owner;
+  TADOConnection *connection = nullptr;
+  TADOQuery *query = nullptr;
+  int connects = 0;
+  int opens = 0;
+};
+
+TEST_F(AdoTest, ABlankPortMeansTheDefaultPortAndTheConnectionStringsAccountWins) {
+  EXPECT_NE(connection->OdbcConnectionText().find("PORT=" + IntToStr(testdb::Port()) + ";"), AnsiString::npos);
+  connection->Open();
+  EXPECT_TRUE(connection->Connected());
+  EXPECT_EQ(connects, 1);
+  connection->Open();  // already open: nothing happens
+  EXPECT_EQ(connects, 1);
+  Sql("select current_user() as who");
+  query->Open();
+  EXPECT_EQ(query->FieldByName("WHO")->AsString().rfind("orvalix@", 0), 0u);
+  connection->Close();
+  EXPECT_FALSE(connection->Connected());
+  EXPECT_FALSE(query->Active());  // closing the connection closes its datasets
+}
+
+TEST_F(AdoTest, AFailedOpenRaisesAndLeavesTheConnectionClosed) {
+  struct {
+    const char *what;
+    AnsiString port;
+    AnsiString dataSource;
+  } cases[] = {
+      {"nobody listens", "1", "Check"},
+      {"no such data source", " ", "Missing"},
+  };
+  for (const auto &c : cases) {
+    WriteDataSource(c.port);
+    connection->ConnectionString = "Provider=MSDASQL.1;User ID=orvalix;Data Source=" + c.dataSource;
+    EXPECT_THROW(connection->Open(), EDatabaseError) << c.what;
+    EXPECT_FALSE(connection->Connected()) << c.what;
+    EXPECT_EQ(connects, 0) << c.what;
+  }
+}
+
+TEST_F(AdoTest, AQueryOnAClosedConnectionOpensItFirst) {
+  Sql("select 1 as one");
+  query->Open();
+  EXPECT_TRUE(connection->Connected());
+  EXPECT_EQ(connects, 1);
+  EXPECT_EQ(opens, 1);
+  connection->Close();
+  Sql("set @orvalix_mark = 7");
+  query->ExecSQL();
+  EXPECT_EQ(connects, 2);
+  EXPECT_EQ(opens, 1);  // executing is no opening
+}
+
+TEST_F(AdoTest, OpeningAStatementWithoutResultSetRunsItAndThenRaises) {
+  Sql("insert into grupos (numero, nome) values (5, 'CENTRO')");
+  try {
+    query->Open();
+    FAIL() << "no error";
+  } catch (const EDatabaseError &error) {
+    EXPECT_NE(error.Message.find("does not return a result set"), AnsiString::npos);
+  }
+  EXPECT_FALSE(query->Active());
+  EXPECT_EQ(sql.Value("select nome from grupos where numero=5").toString(), "CENTRO");
+}
+
+TEST_F(AdoTest, SumsAndDecimalsReadAsTheServersText) {
+  sql.Exec("insert into dados (cnpj_cpf, empresa, data_mov, chp_dev, chp_dev_vlr, cht_dev_vlr) values "
+           "('1', 1, '2026-12-01', 1, 150.25, null), ('1', 1, '2026-12-02', 2, 10.25, null)");
+  Sql("select sum(chp_dev) chp_dev, sum(chp_dev_vlr) chp_dev_vlr, sum(cht_dev_vlr) cht_dev_vlr, "
+      "max(data_mov) data_mov from dados");
+  query->Open();
+  ASSERT_FALSE(query->IsEmpty());
+  struct {
+    const char *field;
+    AnsiString text;
+    double number;
+    bool null;
+  } cases[] = {
+      {"chp_dev", "3", 3, false},
+      {"CHP_DEV_VLR", "160.50", 160.5, false},
+      {"cht_dev_vlr", "", 0, true},
+      {"data_mov", "02/12/2026", 46358, false},
+  };
+  for (const auto &c : cases) {
+    TField *field = query->FieldByName(c.field);
+    EXPECT_EQ(field->AsString(), c.text) << c.field;
+    EXPECT_EQ(field->IsNull(), c.null) << c.field;
+    if (std::string(c.field) != "data_mov") {
+      EXPECT_DOUBLE_EQ(field->AsFloat(), c.number) << c.field;
+    }
+  }
+  EXPECT_THROW(query->FieldByName("nosuch"), EDatabaseError);
+}
+
+TEST_F(AdoTest, AnEmptyResultReadsNullAndAChangedStatementClosesTheQuery) {
+  Sql("select nome from empresas where numero=-1");
+  query->Open();
+  EXPECT_TRUE(query->Active());
+  EXPECT_TRUE(query->IsEmpty());
+  EXPECT_TRUE(query->FieldByName("NOME")->IsNull());
+  EXPECT_EQ(query->FieldByName("nome")->AsString(), "");
+  query->Open();  // open already: nothing is run again
+  EXPECT_EQ(opens, 1);
+  query->SQL.Clear();
+  EXPECT_FALSE(query->Active());
+  EXPECT_TRUE(query->IsEmpty());
+}
+
+TEST_F(AdoTest, TextsTravelAsCp1252BothWays) {
+  const AnsiString name = "Ação D'Ávila € ÿ"_a;
+  Sql("insert into clientes (cnpj_cpf, nome) values ('1', '" + AnsiString("Ação D''Ávila € ÿ"_a) + "')");
+  EXPECT_EQ(query->ExecSQL(), 1);
+  EXPECT_EQ(sql.Value("select nome from clientes where cnpj_cpf='1'").toString(), QString::fromUtf8("Ação D'Ávila € ÿ"));
+  Sql("select nome from clientes where nome='" + AnsiString("Ação D''Ávila € ÿ"_a) + "'");
+  query->Open();
+  ASSERT_FALSE(query->IsEmpty());
+  EXPECT_EQ(query->FieldByName("nome")->AsString(), name);
+}
+
+TEST_F(AdoTest, AFailingStatementRaisesTheServersMessage) {
+  Sql("select nosuch from empresas");
+  try {
+    query->Open();
+    FAIL() << "no error";
+  } catch (const EDatabaseError &error) {
+    EXPECT_NE(error.Message.find("nosuch"), AnsiString::npos) << error.Message;
+  }
+  EXPECT_TRUE(connection->Connected());  // a failed statement does not close the connection
+}
+
+}  // namespace
