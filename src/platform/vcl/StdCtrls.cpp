@@ -1,0 +1,8 @@
+#include "platform/vcl/StdCtrls.h"
+
+#include "platform/vcl/Forms.h"
+
+void TLabel::mouseDoubleClickEvent(QMouseEvent *event) {
+  QLabel::mouseDoubleClickEvent(event);
+  if (OnDblClick) Guarded([this] { OnDblClick(this); });
+}
