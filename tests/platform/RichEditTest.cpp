@@ -107,7 +107,10 @@ TEST_F(RichEditTest, SavedRichTextLoadsBackWithItsLinesAndFormatting) {
   EXPECT_EQ(drive.ReadFile("C:\\Orvalix\\copia.rtf").substr(0, 6), "{\\rtf1");
 
   TRichEdit other;
+  other.setPlainText("rick");
+  other.moveCursor(QTextCursor::End);
   other.Lines->LoadFromFile("C:\\ORVALIX\\Copia.rtf");
+  EXPECT_EQ(other.textCursor().position(), 0);  // the caret at the start
   EXPECT_EQ(AllLines(other), (std::vector<AnsiString>{"Atenção"_a, "?x\ty"}));
   EXPECT_EQ(other.document()->toPlainText(), edit.document()->toPlainText());
   EXPECT_EQ(CharsAt(other, 0, 0).fontWeight(), QFont::Bold);

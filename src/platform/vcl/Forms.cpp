@@ -297,6 +297,19 @@ void TForm::SetBorderStyle(TFormBorderStyle style) {
   if (widget_) widget_->setWindowFlag(Qt::FramelessWindowHint, style == bsNone);
 }
 
+void TForm::SetBorderIcons(std::initializer_list<TBorderIcon> icons) {
+  if (!widget_) return;
+  Qt::WindowFlags flags = widget_->windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  flags &= ~(Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+             Qt::WindowMaximizeButtonHint);
+  for (TBorderIcon icon : icons) {
+    if (icon == biSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (icon == biMinimize) flags |= Qt::WindowMinimizeButtonHint;
+    if (icon == biMaximize) flags |= Qt::WindowMaximizeButtonHint;
+  }
+  widget_->setWindowFlags(flags);
+}
+
 bool TForm::Visible() const { return window_ ? window_->Visible() : (widget_ && widget_->isVisible()); }
 
 void TForm::SetVisible(bool visible) {

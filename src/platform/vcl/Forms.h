@@ -19,6 +19,7 @@ enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIcon { biSystemMenu, biMinimize, biMaximize };
 
 constexpr int mrNone = 0;
 constexpr int mrOk = 1;
@@ -99,6 +100,8 @@ class TForm : public TWinControl {
   void SetBounds(int left, int top, int clientWidth, int clientHeight);
   void SetBorderStyle(TFormBorderStyle style);
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  // The title bar's buttons: the system menu with its close box, minimize, maximize.
+  void SetBorderIcons(std::initializer_list<TBorderIcon> icons);
   TFormStyle FormStyle = fsNormal;
 
   bool Visible() const;

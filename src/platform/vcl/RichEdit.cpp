@@ -75,6 +75,7 @@ void TRichEditStrings::LoadFromFile(const AnsiString &fileName) {
   bytes << in.rdbuf();
   if (in.bad()) throw EReadError("Stream read error");
   ReadRtf(bytes.str(), *edit_.document());
+  edit_.moveCursor(QTextCursor::Start);  // as after a load into the control: the caret at the start
 }
 
 void TRichEditStrings::SaveToFile(const AnsiString &fileName) const {

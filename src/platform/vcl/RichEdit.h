@@ -23,7 +23,7 @@ class TRichEditStrings {
   void SetStrings(int index, const AnsiString &text);
 
   // A missing or unopenable file raises EFOpenError, a malformed one EReadError; the box is then
-  // left as it was.
+  // left as it was. After a load the caret is at the start.
   void LoadFromFile(const AnsiString &fileName);
   // Raises EFCreateError when the file cannot be written.
   void SaveToFile(const AnsiString &fileName) const;

@@ -1,0 +1,13 @@
+#pragma once
+// Fonts named by the window descriptions, on this desktop: the family itself when it is installed,
+// else its closest Linux match (Verdana -> DejaVu Sans, Arial -> Liberation Sans or Nimbus Sans, ...).
+// Heights are in pixels, as the class library gives them: the character height without leading.
+
+#include <QFont>
+#include <QString>
+
+// The installed family that stands for a family of the design.
+QString InstalledFamily(const QString &family);
+QFont DesignFont(const QString &family, int pixelHeight, bool bold = false);
+// Makes Qt use the same matches for fonts named in documents (rich text of the templates).
+void InstallFontSubstitutes();
