@@ -76,15 +76,16 @@ void TForm1::EndUpdateFile() {
 }
 
 void TForm1::NoteStatementFailed() {
-  TUpdateProgress *progress = updateProgress_.Find(Panel1->Hint);
-  if (!progress) return;
-  // A statement that the server always rejects would hold the file and the queue behind it for ever.
-  if (++progress->Failures >= kStatementFailuresBound &&
-      SetAside(Copy(progress->Path, Length(kRemessa) + 1, Length(progress->Path))))
-    updateProgress_.Forget(progress->Path);
+  // Called by the tick's failure handler, which must not fail in turn: a count that cannot be written
+  // stays in memory and goes with the next save.
   try {
+    TUpdateProgress *progress = updateProgress_.Find(Panel1->Hint);
+    if (!progress) return;
+    // A statement that the server always rejects would hold the file and the queue behind it for ever.
+    if (++progress->Failures >= kStatementFailuresBound &&
+        SetAside(Copy(progress->Path, Length(kRemessa) + 1, Length(progress->Path))))
+      updateProgress_.Forget(progress->Path);
     updateProgress_.Save();
   } catch (const std::exception &) {
-    // Called by the tick's failure handler: the count stays in memory and is written with the next save.
   }
 }
