@@ -67,7 +67,8 @@ void TForm1::Timer2Timer(TObject *) {
 
   std::unique_ptr<TStringList> files;
   std::unique_ptr<TStringList> params;
-  AnsiString taken;  // the command file this tick works on
+  AnsiString taken;         // the command file this tick works on
+  bool continuing = false;  // the tick works on the data-update file in progress
   try {
     if (!FileExists(WindowsDir() + "\\active.conf") || !Database1->Connected()) {
       Timer2->SetInterval(10000);
@@ -92,14 +93,15 @@ void TForm1::Timer2Timer(TObject *) {
     ListFiles(kRemessa + "TRANS*.TXT", *files);
     if (files->Count() > 0) {
       taken = (*files)[0];
-      HandleCustomerRecordFile(taken, command);
+      HandleCustomerRecordFile(taken, params, command);
       NoteFileDone(taken);
       EndWorkTick(files);
       return;
     }
 
     if (::Visible(Panel1)) {
-      // The next statements of the data-update file in progress are executed here.
+      continuing = true;
+      ContinueUpdateFile();
       EndWorkTick(files);
       if (Timer3->OnTimer) Timer3->OnTimer(Timer3);
       return;
@@ -108,7 +110,9 @@ void TForm1::Timer2Timer(TObject *) {
     files->Clear();
     ListFiles(kRemessa + "INSERE_DADO*.TXT", *files);
     if (files->Count() > 0) {
-      // The first data-update file in order is started here.
+      taken = (*files)[0];
+      StartUpdateFile(taken, command);
+      NoteFileDone(taken);
       EndWorkTick(files);
       return;
     }
@@ -131,6 +135,7 @@ void TForm1::Timer2Timer(TObject *) {
     DisconnectDatabase();
     Timer2->SetEnabled(true);
     if (!taken.empty()) NoteFileFailed(taken);
+    if (continuing) NoteStatementFailed();
   }
 }
 
@@ -161,7 +166,8 @@ void TForm1::HandleConsultationFile(const AnsiString &name, std::unique_ptr<TStr
   DeleteFile(kRemessa + name);
 }
 
-void TForm1::HandleCustomerRecordFile(const AnsiString &name, TTickFile &command) {
+void TForm1::HandleCustomerRecordFile(const AnsiString &name, std::unique_ptr<TStringList> &params,
+                                      TTickFile &command) {
   AssignFile(command.File, kRemessa + name);
   Reset(command.File);
   command.Open = true;
@@ -170,9 +176,9 @@ void TForm1::HandleCustomerRecordFile(const AnsiString &name, TTickFile &command
 
   // The words of customer records count in any case; any other line is passed over.
   if (UpperCase(Copy(line, 1, 14)) == "INSERE_CLIENTE") {
-    // The customer is inserted or updated with all its fields.
+    InsereCliente(line, params);
   } else if (UpperCase(Copy(line, 1, 19)) == "INSERE_EMITENTE_CLI") {
-    // The customer is inserted or updated with its number and name.
+    InsereEmitenteCli(line, params);
   }
 
   CloseFile(command.File);
@@ -196,8 +202,12 @@ void TForm1::NoteFileDone(const AnsiString &name) { failedTicks_.erase(UpperCase
 void TForm1::NoteFileFailed(const AnsiString &name) {
   if (!InRemessa(name)) return;
   if (++failedTicks_[UpperCase(name)] < kFailedTicksBound) return;
+  if (SetAside(name)) failedTicks_.erase(UpperCase(name));
+}
+
+bool TForm1::SetAside(const AnsiString &name) {
   // Set aside where no mask finds it, so that the files behind it get their turn; nothing is lost.
   AnsiString aside = name + ".ERR";
   for (int copy = 2; InRemessa(aside) && copy < 1000; ++copy) aside = name + "." + IntToStr(copy) + ".ERR";
-  if (RenameFile(kRemessa + name, kRemessa + aside)) failedTicks_.erase(UpperCase(name));
+  return RenameFile(kRemessa + name, kRemessa + aside);
 }

@@ -4,6 +4,7 @@
 
 #include "core/LocalConfig.h"
 #include "core/TextRoutines.h"
+#include "core/UpdateProgress.h"
 #include "platform/db/ADODB.h"
 #include "platform/files/TextFile.h"
 #include "platform/vcl/ExtCtrls.h"
@@ -96,11 +97,12 @@ class TForm1 : public TForm {
   // The batch tick's work on one command file.
   void HandleConsultationFile(const AnsiString &name, std::unique_ptr<TStringList> &params, TTickFile &command,
                               TTickFile &answer);
-  void HandleCustomerRecordFile(const AnsiString &name, TTickFile &command);
+  void HandleCustomerRecordFile(const AnsiString &name, std::unique_ptr<TStringList> &params, TTickFile &command);
   void EndWorkTick(std::unique_ptr<TStringList> &files);
   void ForgetVanishedFiles();
   void NoteFileDone(const AnsiString &name);
   void NoteFileFailed(const AnsiString &name);
+  bool SetAside(const AnsiString &name);
 
   // The consultation commands.
   void ConsultaEmpresa(TTickFile &answer, const AnsiString &answerName);
@@ -111,8 +113,22 @@ class TForm1 : public TForm {
   void CreateAnswer(TTickFile &answer, const AnsiString &answerName);
   void CloseAnswer(TTickFile &answer, const AnsiString &answerName);
 
+  // The customer record commands.
+  void InsereCliente(const AnsiString &line, std::unique_ptr<TStringList> &params);
+  void InsereEmitenteCli(const AnsiString &line, std::unique_ptr<TStringList> &params);
+  void SaveCustomer(const AnsiString &line, std::unique_ptr<TStringList> &params,
+                    std::vector<AnsiString> (*insert)(const AnsiString &, const AnsiString &),
+                    std::vector<AnsiString> (*update)(const TStringList &, const AnsiString &));
+
+  // The data-update files.
+  void StartUpdateFile(const AnsiString &name, TTickFile &command);
+  void ContinueUpdateFile();
+  void EndUpdateFile();
+  void NoteStatementFailed();
+
   bool tickRunning_ = false;
   std::map<AnsiString, int> failedTicks_;  // consecutive failed ticks per command file
+  TUpdateProgressFile updateProgress_{::WindowsDir() + "\\insere_dado.conf"};
 };
 
 extern TForm1 *Form1;

@@ -1,0 +1,91 @@
+// Data-update files (INSERE_DADO*.TXT): started in one tick, then worked through two statement starts a
+// tick with the progress panel shown, and deleted after the last. Each file's progress is kept, so that
+// a file interrupted by a failure, a lost network or a close resumes after its last executed statement.
+
+#include "core/UPRINC.h"
+#include "core/UpdateStatements.h"
+
+#include "platform/files/FileSystem.h"
+#include "platform/vcl/Dialogs.h"
+
+#include <algorithm>
+
+namespace {
+
+const AnsiString kRemessa = "C:\\ORVALIX\\REMESSA\\";
+// A file whose same statement start failed this many ticks is set aside under its name plus ".ERR".
+constexpr int kStatementFailuresBound = 3;
+constexpr int kStartsPerTick = 2;
+
+}  // namespace
+
+void TForm1::StartUpdateFile(const AnsiString &name, TTickFile &command) {
+  Panel1->Hint = kRemessa + name;
+  AssignFile(command.File, Panel1->Hint);
+  Reset(command.File);
+  command.Open = true;
+  const int statements = CountStatementEnds(command.File);
+  CloseFile(command.File);
+  command.Open = false;
+  pb1->setMaximum(statements);
+
+  const int done = updateProgress_.Resume(Panel1->Hint).Done;
+  AssignFile(UpdateFile, Panel1->Hint);
+  Reset(UpdateFile);
+  UpdateFileOpen = true;
+  std::vector<AnsiString> lines;
+  for (int skipped = 0; skipped < done && !Eof(UpdateFile); ++skipped) ReadStatement(UpdateFile, lines);
+  pb1->setValue(std::min(done, statements));
+  Panel1->show();
+}
+
+void TForm1::ContinueUpdateFile() {
+  Timer3->SetEnabled(false);
+  std::vector<AnsiString> lines;
+  for (int started = 0; started < kStartsPerTick && !Eof(UpdateFile); ++started) {
+    const bool statement = ReadStatement(UpdateFile, lines);
+    quecon->SQL.Clear();
+    if (statement) {
+      for (const AnsiString &line : lines) quecon->SQL.Add(line);
+      quecon->ExecSQL();
+    } else {
+      ShowMessage("ERRO DE INSTRUÇÃO: CONSULTE SEU PROGRAMADOR."_a);
+    }
+    pb1->setValue(std::min(pb1->value() + 1, pb1->maximum()));
+    if (TUpdateProgress *progress = updateProgress_.Find(Panel1->Hint)) {
+      ++progress->Done;
+      progress->Failures = 0;
+      updateProgress_.Save();
+    }
+  }
+  if (Eof(UpdateFile)) EndUpdateFile();
+}
+
+void TForm1::EndUpdateFile() {
+  Panel1->hide();
+  CloseFile(UpdateFile);
+  UpdateFileOpen = false;
+  const AnsiString path = Panel1->Hint;
+  const bool gone = DeleteFile(path) || !FileExists(path);
+  Panel1->Hint.clear();
+  // A file that stays resumes at its end, so that none of its statements runs again.
+  if (gone) {
+    updateProgress_.Forget(path);
+    updateProgress_.Save();
+  }
+}
+
+void TForm1::NoteStatementFailed() {
+  // Called by the tick's failure handler, which must not fail in turn: a count that cannot be written
+  // stays in memory and goes with the next save.
+  try {
+    TUpdateProgress *progress = updateProgress_.Find(Panel1->Hint);
+    if (!progress) return;
+    // A statement that the server always rejects would hold the file and the queue behind it for ever.
+    if (++progress->Failures >= kStatementFailuresBound &&
+        SetAside(Copy(progress->Path, Length(kRemessa) + 1, Length(progress->Path))))
+      updateProgress_.Forget(progress->Path);
+    updateProgress_.Save();
+  } catch (const std::exception &) {
+  }
+}

@@ -1,0 +1,98 @@
+#include "core/UpdateProgress.h"
+
+#include "platform/files/Drive.h"
+#include "platform/files/FileSystem.h"
+#include "platform/files/TextFile.h"
+#include "platform/sys/Exceptions.h"
+
+#include <charconv>
+#include <filesystem>
+
+namespace {
+
+template <typename Number>
+bool ParseNumber(const AnsiString &text, Number &number) {
+  const char *end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, number);
+  return !text.empty() && result.ec == std::errc() && result.ptr == end;
+}
+
+}  // namespace
+
+AnsiString FormatUpdateProgress(const TUpdateProgress &progress) {
+  return IntToStr(progress.Done) + "\t" + IntToStr(progress.Failures) + "\t" +
+         IntToStr(static_cast<long long>(progress.Size)) + "\t" + IntToStr(progress.Age) + "\t" + progress.Path;
+}
+
+bool ParseUpdateProgress(const AnsiString &line, TUpdateProgress &progress) {
+  AnsiString fields[5];
+  std::size_t start = 0;
+  for (int i = 0; i < 4; ++i) {
+    const std::size_t tab = line.find('\t', start);
+    if (tab == AnsiString::npos) return false;
+    fields[i] = line.substr(start, tab - start);
+    start = tab + 1;
+  }
+  fields[4] = line.substr(start);
+  TUpdateProgress read;
+  read.Path = fields[4];
+  if (!ParseNumber(fields[0], read.Done) || !ParseNumber(fields[1], read.Failures) ||
+      !ParseNumber(fields[2], read.Size) || !ParseNumber(fields[3], read.Age))
+    return false;
+  if (read.Done < 0 || read.Failures < 0 || read.Path.empty()) return false;
+  progress = read;
+  return true;
+}
+
+void TUpdateProgressFile::Load() {
+  if (loaded_) return;
+  records_.clear();
+  if (FileExists(statePath_)) {
+    TextFile state;
+    AssignFile(state, statePath_);
+    Reset(state);
+    AnsiString line;
+    while (!Eof(state)) {
+      Readln(state, line);
+      TUpdateProgress progress;
+      if (ParseUpdateProgress(line, progress)) records_[UpperCase(progress.Path)] = progress;
+    }
+    CloseFile(state);
+  }
+  loaded_ = true;
+}
+
+TUpdateProgress &TUpdateProgressFile::Resume(const AnsiString &path) {
+  Load();
+  const std::uintmax_t size = FileSize(path);
+  const long long age = FileAge(path);
+  TUpdateProgress &progress = records_[UpperCase(path)];
+  if (progress.Path.empty() || progress.Size != size || progress.Age != age) progress = {path, size, age, 0, 0};
+  return progress;
+}
+
+TUpdateProgress *TUpdateProgressFile::Find(const AnsiString &path) {
+  Load();
+  const auto found = records_.find(UpperCase(path));
+  return found == records_.end() ? nullptr : &found->second;
+}
+
+void TUpdateProgressFile::Forget(const AnsiString &path) {
+  Load();
+  records_.erase(UpperCase(path));
+}
+
+void TUpdateProgressFile::Save() {
+  Load();
+  std::erase_if(records_, [](const auto &record) { return !FileExists(record.second.Path); });
+  // Written aside and moved over the old state at once, so that a stop in between leaves one of the two.
+  const AnsiString written = statePath_ + ".new";
+  TextFile state;
+  AssignFile(state, written);
+  Rewrite(state);
+  for (const auto &record : records_) Writeln(state, FormatUpdateProgress(record.second));
+  CloseFile(state);
+  std::error_code error;
+  std::filesystem::rename(HostPath(written), HostPath(statePath_), error);
+  if (error) throw EInOutError("File access denied", 5);
+}

@@ -1,0 +1,52 @@
+#include "support/ServerControl.h"
+
+#include "support/Database.h"
+
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace testdb {
+namespace {
+
+QString DataFolder() {
+  const QString folder = qEnvironmentVariable("ORVALIX_DB_DATA");
+  return folder.isEmpty() ? QStringLiteral(ORVALIX_TEST_DB_DATA) : folder;
+}
+
+// Runs scripts/db with the arguments; gives its exit code and output.
+int RunScript(const QStringList &arguments, QString *output = nullptr) {
+  QProcess script;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("ORVALIX_DB_PORT"), QString::number(Port()));
+  environment.insert(QStringLiteral("ORVALIX_DB_DATA"), DataFolder());
+  script.setProcessEnvironment(environment);
+  script.setProcessChannelMode(QProcess::MergedChannels);
+  script.start(QStringLiteral("bash"), QStringList{QStringLiteral(ORVALIX_DB_SCRIPT)} + arguments);
+  if (!script.waitForFinished(120000)) {
+    script.kill();
+    script.waitForFinished();
+    return -1;
+  }
+  if (output) *output = QString::fromLocal8Bit(script.readAll());
+  return script.exitStatus() == QProcess::NormalExit ? script.exitCode() : -1;
+}
+
+}  // namespace
+
+bool ServerControllable() {
+  QString output;
+  return RunScript({QStringLiteral("status")}, &output) == 0 &&
+         output.contains(QStringLiteral("%1:%2,").arg(Host()).arg(Port()));
+}
+
+void StopServer() {
+  QString output;
+  ASSERT_EQ(RunScript({QStringLiteral("stop")}, &output), 0) << output.toStdString();
+}
+
+void StartServerKeepingRows() {
+  QString output;
+  ASSERT_EQ(RunScript({QStringLiteral("start"), QStringLiteral("--keep")}, &output), 0) << output.toStdString();
+}
+
+}  // namespace testdb

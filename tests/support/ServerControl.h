@@ -1,0 +1,12 @@
+#pragma once
+// Stopping the test server and starting it again with its rows, for tests of a server that goes away.
+// The server is the one scripts/db runs on the tests' port from ORVALIX_DB_DATA (by default the build
+// folder's mariadb, as scripts/test lays it out); no other server is ever touched.
+
+namespace testdb {
+// Whether that server runs on the tests' port, so that the tests may stop it.
+bool ServerControllable();
+void StopServer();
+// Starts it again on the same data; the tables keep their rows.
+void StartServerKeepingRows();
+}  // namespace testdb
