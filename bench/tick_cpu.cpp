@@ -2,7 +2,7 @@
 // idle tick. Goal: under 5 ms each.
 
 #include "BenchDrive.h"
-#include "core/UPRINC.h"
+#include "BenchMainWindow.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -12,8 +12,6 @@ namespace {
 
 constexpr int kWaiting = 10000;
 constexpr int kRepetitions = 21;
-
-void Tick() { Form1->Timer2Timer(Form1->Timer2); }
 
 struct Figure {
   double total;   // median CPU time of a tick
@@ -59,15 +57,7 @@ int main(int argc, char **argv) {
   QApplication qtApplication(argc, argv);
   TApplication application;
   BenchDrive drive;
-  Application->Initialize();
-  Application->Title = "Orvalix Express";
-  Application->CreateForm(Form1);
-  Form1->Timer2->SetEnabled(false);
-  Tick();  // connects
-  if (!Form1->Database1->Connected()) {
-    std::printf("no connection (is the database running?)\n");
-    return 1;
-  }
+  if (!StartConnectedMainWindow()) return 1;
   const auto dropFirst = [] { BenchDrive::Write("C:\\Orvalix\\Remessa\\CONS0000.TXT", kConsultation); };
   const auto nothing = [] {};
   struct Result {

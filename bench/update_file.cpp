@@ -3,7 +3,7 @@
 // server's round trips, which are measured alone on the same connection and taken off.
 
 #include "BenchDrive.h"
-#include "core/UPRINC.h"
+#include "BenchMainWindow.h"
 #include "core/UpdateProgress.h"
 
 #include <QApplication>
@@ -13,8 +13,6 @@
 namespace {
 
 constexpr int kStatements = 10000;
-
-void Tick() { Form1->Timer2Timer(Form1->Timer2); }
 
 AnsiString Statement(int n) {
   return "INSERT INTO DADOS (cnpj_cpf,empresa,data_mov,chp_dev) VALUES ('BENCH" + IntToStr(n) +
@@ -53,15 +51,7 @@ int main(int argc, char **argv) {
   QApplication qtApplication(argc, argv);
   TApplication application;
   BenchDrive drive;
-  Application->Initialize();
-  Application->Title = "Orvalix Express";
-  Application->CreateForm(Form1);
-  Form1->Timer2->SetEnabled(false);
-  Tick();  // connects
-  if (!Form1->Database1->Connected()) {
-    std::printf("no connection (is the database running?)\n");
-    return 1;
-  }
+  if (!StartConnectedMainWindow()) return 1;
   Exec("DELETE FROM DADOS WHERE cnpj_cpf LIKE 'BENCH%'");
 
   // The server's share: the same statements and the keep-alive of every tick, sent alone.
