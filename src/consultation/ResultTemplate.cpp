@@ -3,6 +3,7 @@
 #include "consultation/AmountWords.h"
 #include "platform/vcl/RichEdit.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <vector>
@@ -113,33 +114,23 @@ int LineBreaks(const AnsiString &text) {
 void FillResultTemplate(TRichEdit &rick, const TStringList &summary, const TStringList &record,
                         const AnsiString &digits) {
   rick.Lines->LoadFromFile(ResultTemplateFile);
-  int bound = rick.Lines->Count() - 1;
+  // The count is read anew: it grows by the lines each replacement adds.
   int i = 0;
-  // The count guards a customer block on the template's last line: its empty remainder is no line.
-  while (i <= bound && i < rick.Lines->Count()) {
+  while (i < rick.Lines->Count()) {
     const AnsiString line = rick.Lines->Strings(i);
-    int position = 0;
-    Placeholder found{};
-    int length = 0;
-    for (const auto &[text, placeholder] : kPlaceholders) {
-      position = Pos(text, line);
-      if (position > 0) {
-        found = placeholder;
-        length = static_cast<int>(text.size());
-        break;
-      }
-    }
-    if (position == 0) {
+    const auto match = std::find_if(kPlaceholders.begin(), kPlaceholders.end(),
+                                    [&](const auto &entry) { return Pos(entry.first, line) > 0; });
+    if (match == kPlaceholders.end()) {
       ++i;
       continue;
     }
-    const AnsiString text = Copy(line, 1, position - 1) + Replacement(found, summary, record, digits) +
-                            Copy(line, position + length, kTextAfterPlaceholder);
+    const auto &[placeholder, kind] = *match;
+    const int position = Pos(placeholder, line);
+    const AnsiString text = Copy(line, 1, position - 1) + Replacement(kind, summary, record, digits) +
+                            Copy(line, position + static_cast<int>(placeholder.size()), kTextAfterPlaceholder);
     rick.Lines->SetStrings(i, text);
     // The customer block's lines are the customer's data, not template: the search goes on with the
     // text that followed the placeholder, on the line after the block.
-    const int added = LineBreaks(text);
-    bound += added;
-    i += added > 0 ? added : 1;
+    i += std::max(LineBreaks(text), 1);
   }
 }
