@@ -44,11 +44,6 @@ void Drop(std::vector<T *> &list, T *item) {
 
 void SetPreviewHookForTesting(TPreviewHook hook) { PreviewHook() = std::move(hook); }
 
-// ---------------------------------------------------------------- page
-
-double TQRPage::Width() const { return Orientation == poPortrait ? 210.0 : 297.0; }
-double TQRPage::Length() const { return Orientation == poPortrait ? 297.0 : 210.0; }
-
 // ---------------------------------------------------------------- rich text
 
 TQRRichText::TQRRichText(TComponent *AOwner, TQRBand *parent)

@@ -32,8 +32,6 @@ struct TQRPage {
   TPrinterOrientation Orientation = poPortrait;
   double LeftMargin = 0, RightMargin = 0, TopMargin = 0, BottomMargin = 0;
   int Columns = 1;
-  double Width() const;   // of the paper in this orientation
-  double Length() const;
 };
 
 // A rich-text box printed within its bounds: what does not fit is cut (AutoStretch false).
