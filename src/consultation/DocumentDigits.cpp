@@ -13,7 +13,8 @@ constexpr std::string_view kCnpjForm = "99.999.999/9999-99";
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Only texts the number box can produce are weighed; anything else is not a valid number.
+// Only texts the number box can produce are weighed; anything else, a blank left untyped included,
+// is not a valid number.
 bool FitsForm(const AnsiString &text) {
   const std::string_view form = text.size() == kCpfLength ? kCpfForm : kCnpjForm;
   if (text.size() != form.size()) return false;
@@ -54,7 +55,6 @@ AnsiString DocumentCheckDigits(const AnsiString &text) {
 }
 
 bool ValidateDocument(const AnsiString &text) {
-  if (text.find(' ') != AnsiString::npos) return false;
   if (!FitsForm(text)) return false;
   AnsiString base = DocumentBaseDigits(text);
   const AnsiString check = DocumentCheckDigits(text);
