@@ -52,11 +52,16 @@ void AppendGroupWords(AnsiString &words, int h, int t, int u) {
 }
 
 // The amount's parts: the text before the first point, and the text after it (none without a point).
-void SplitAmount(const AnsiString &amount, AnsiString &integer, AnsiString &decimals, bool &hasPoint) {
+struct AmountParts {
+  AnsiString integer;
+  AnsiString decimals;
+  bool hasPoint;
+};
+
+AmountParts SplitAmount(const AnsiString &amount) {
   const std::size_t point = amount.find('.');
-  hasPoint = point != AnsiString::npos;
-  integer = amount.substr(0, point);
-  decimals = hasPoint ? amount.substr(point + 1) : AnsiString();
+  if (point == AnsiString::npos) return {amount, {}, false};
+  return {amount.substr(0, point), amount.substr(point + 1), true};
 }
 
 }  // namespace
@@ -103,12 +108,10 @@ AnsiString NumberToWords(const AnsiString &digits) {
 }
 
 AnsiString AmountToWords(const AnsiString &amount) {
-  AnsiString integer, decimals;
-  bool hasPoint = false;
-  SplitAmount(amount, integer, decimals, hasPoint);
-  integer = Trim(integer.substr(0, kWordsFieldCapacity));
+  const AmountParts parts = SplitAmount(amount);
+  AnsiString integer = Trim(parts.integer.substr(0, kWordsFieldCapacity));
   // Cents: the two characters after the point, a missing one read as "0"; no point is a whole amount.
-  AnsiString cents = TrimRight(decimals.substr(0, 2));
+  AnsiString cents = TrimRight(parts.decimals.substr(0, 2));
   cents.resize(2, '0');
   // Anything but digits (a sign, letters, an empty integer part) has no words.
   if (integer.empty() || !AllDigits(integer) || !AllDigits(cents)) return {};
@@ -132,9 +135,7 @@ AnsiString FormatAmount(const AnsiString &amount) {
   AnsiString text = Trim(amount);
   const bool negative = !text.empty() && text[0] == '-';
   if (negative) text.erase(0, 1);
-  AnsiString integer, decimals;
-  bool hasPoint = false;
-  SplitAmount(text, integer, decimals, hasPoint);
+  const auto [integer, decimals, hasPoint] = SplitAmount(text);
   // The whole integer part is grouped, however long; without a point the amount is whole.
   AnsiString grouped;  // built from the right, turned round at the end
   for (std::size_t counted = 0; counted < integer.size(); ++counted) {
