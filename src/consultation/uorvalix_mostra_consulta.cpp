@@ -5,7 +5,6 @@
 #include "platform/vcl/Anchors.h"
 #include "platform/vcl/Fonts.h"
 
-#include <QApplication>
 #include <QStyle>
 #include <memory>
 

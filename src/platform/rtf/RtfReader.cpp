@@ -10,7 +10,7 @@
 #include <array>
 #include <map>
 #include <optional>
-#include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 

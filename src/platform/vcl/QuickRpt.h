@@ -8,7 +8,6 @@
 
 #include <QColor>
 #include <QFont>
-#include <QRectF>
 #include <functional>
 #include <memory>
 #include <vector>
