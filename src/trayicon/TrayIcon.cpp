@@ -7,23 +7,21 @@
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/MessageWindows.h"
 #include "platform/win/Icons.h"
+#include "trayicon/LiveObjects.h"
 
 #include <cstdio>
 #include <cstring>
-#include <unordered_map>
 
 TTrayIconHandler *SharedTrayHandler = nullptr;
 UINT TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
 
 namespace {
-// Live components by their icon id. The id goes into the record's 32-bit uID and comes back as the
-// callback's WParam; an address does not fit there, and a callback still queued for a component that is
-// gone must find nothing.
-std::unordered_map<UINT, TTrayIcon *> &LiveTrayIcons() {
-  static auto *icons = new std::unordered_map<UINT, TTrayIcon *>;  // never destroyed
+// Live components by their icon id, which goes into the record's 32-bit uID and comes back as the
+// callback's WParam; an address does not fit there.
+TLiveObjects<TTrayIcon> &LiveTrayIcons() {
+  static auto *icons = new TLiveObjects<TTrayIcon>;  // never destroyed
   return *icons;
 }
-UINT lastTrayId = 0;
 
 // Unit finalization: a handler left by components that were never destroyed goes at the end.
 struct Finalization {
@@ -34,10 +32,7 @@ struct Finalization {
 } finalization;
 }  // namespace
 
-TTrayIcon *FindTrayIcon(UINT trayId) {
-  auto it = LiveTrayIcons().find(trayId);
-  return it == LiveTrayIcons().end() ? nullptr : it->second;
-}
+TTrayIcon *FindTrayIcon(UINT trayId) { return LiveTrayIcons().Find(trayId); }
 
 // ---------------------------------------------------------------- shared notification window
 
@@ -66,11 +61,7 @@ void ReleaseTrayWindow() {
 
 TTrayIcon::TTrayIcon(TComponent *AOwner) : TComponent(AOwner) {
   AcquireTrayWindow();
-  do {
-    ++lastTrayId;
-  } while (lastTrayId == 0 || LiveTrayIcons().count(lastTrayId));
-  trayId_ = lastTrayId;
-  LiveTrayIcons()[trayId_] = this;
+  trayId_ = LiveTrayIcons().Add(this);
 
   startupPending_ = true;
   enabled_ = true;
@@ -120,7 +111,7 @@ TTrayIcon::~TTrayIcon() {
     if (Application && mainWindowHookId_) Application->UnhookMainWindow(mainWindowHookId_);
     if (OwnerControl()) UnhookOwnerWindow();
   }
-  LiveTrayIcons().erase(trayId_);
+  LiveTrayIcons().Remove(trayId_);
   ReleaseTrayWindow();
 }
 
