@@ -63,15 +63,9 @@ TTrayIcon::TTrayIcon(TComponent *AOwner) : TComponent(AOwner) {
   AcquireTrayWindow();
   trayId_ = LiveTrayIcons().Add(this);
 
-  startupPending_ = true;
-  enabled_ = true;
-  showHint_ = true;
-  previewing_ = false;
-
   icon_ = std::make_unique<TIcon>();
   icon_->OnChange = [this](TObject *Sender) { HandleIconChange(Sender); };
 
-  trayRecord_ = NOTIFYICONDATAA{};
   trayRecord_.cbSize = NOTIFYICONDATAA_V2_SIZE;
   trayRecord_.hWnd = SharedTrayHandler->NotifyWindow();
   trayRecord_.uID = trayId_;
@@ -84,7 +78,6 @@ TTrayIcon::TTrayIcon(TComponent *AOwner) : TComponent(AOwner) {
   clickDelayTimer_->SetOnTick([this](TObject *Sender) { ClickDelayTick(Sender); });
   exitPollTimer_ = std::make_unique<TWindowTimer>(20, [this](TObject *Sender) { ExitPollTick(Sender); });
 
-  cursorOutside_ = true;
   SetDesignPreview(designPreview_);
 
   if (!Designing()) {
@@ -197,9 +190,9 @@ void TTrayIcon::SetCallbackStyle(unsigned char Style) {
 // ---------------------------------------------------------------- property writes
 
 void TTrayIcon::SetIcon(TIcon *Value) {
-  icon_->OnChange = nullptr;
+  TNotifyEvent onChange = std::move(icon_->OnChange);  // the write below is the one update
   icon_->Assign(Value);
-  icon_->OnChange = [this](TObject *Sender) { HandleIconChange(Sender); };
+  icon_->OnChange = std::move(onChange);
   UpdateTrayIcon();
 }
 
