@@ -48,18 +48,7 @@ void TTrayIcon::HandleTrayCallback(LPARAM Message) {
     case NIN_BALLOONUSERCLICK:
       CallEvent(OnBalloonHintClick, this);
       return;
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_CONTEXTMENU:
-    case NIN_SELECT:
-    case NIN_KEYSELECT: break;
-    default: return;
+    default: break;
   }
   if (!enabled_) return;  // the mouse callbacks only
 
