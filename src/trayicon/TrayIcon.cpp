@@ -7,23 +7,21 @@
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/MessageWindows.h"
 #include "platform/win/Icons.h"
+#include "trayicon/LiveObjects.h"
 
 #include <cstdio>
 #include <cstring>
-#include <unordered_map>
 
 TTrayIconHandler *SharedTrayHandler = nullptr;
 UINT TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
 
 namespace {
-// Live components by their icon id. The id goes into the record's 32-bit uID and comes back as the
-// callback's WParam; an address does not fit there, and a callback still queued for a component that is
-// gone must find nothing.
-std::unordered_map<UINT, TTrayIcon *> &LiveTrayIcons() {
-  static auto *icons = new std::unordered_map<UINT, TTrayIcon *>;  // never destroyed
+// Live components by their icon id, which goes into the record's 32-bit uID and comes back as the
+// callback's WParam; an address does not fit there.
+TLiveObjects<TTrayIcon> &LiveTrayIcons() {
+  static auto *icons = new TLiveObjects<TTrayIcon>;  // never destroyed
   return *icons;
 }
-UINT lastTrayId = 0;
 
 // Unit finalization: a handler left by components that were never destroyed goes at the end.
 struct Finalization {
@@ -34,10 +32,7 @@ struct Finalization {
 } finalization;
 }  // namespace
 
-TTrayIcon *FindTrayIcon(UINT trayId) {
-  auto it = LiveTrayIcons().find(trayId);
-  return it == LiveTrayIcons().end() ? nullptr : it->second;
-}
+TTrayIcon *FindTrayIcon(UINT trayId) { return LiveTrayIcons().Find(trayId); }
 
 // ---------------------------------------------------------------- shared notification window
 
@@ -66,21 +61,11 @@ void ReleaseTrayWindow() {
 
 TTrayIcon::TTrayIcon(TComponent *AOwner) : TComponent(AOwner) {
   AcquireTrayWindow();
-  do {
-    ++lastTrayId;
-  } while (lastTrayId == 0 || LiveTrayIcons().count(lastTrayId));
-  trayId_ = lastTrayId;
-  LiveTrayIcons()[trayId_] = this;
-
-  startupPending_ = true;
-  enabled_ = true;
-  showHint_ = true;
-  previewing_ = false;
+  trayId_ = LiveTrayIcons().Add(this);
 
   icon_ = std::make_unique<TIcon>();
   icon_->OnChange = [this](TObject *Sender) { HandleIconChange(Sender); };
 
-  trayRecord_ = NOTIFYICONDATAA{};
   trayRecord_.cbSize = NOTIFYICONDATAA_V2_SIZE;
   trayRecord_.hWnd = SharedTrayHandler->NotifyWindow();
   trayRecord_.uID = trayId_;
@@ -93,7 +78,6 @@ TTrayIcon::TTrayIcon(TComponent *AOwner) : TComponent(AOwner) {
   clickDelayTimer_->SetOnTick([this](TObject *Sender) { ClickDelayTick(Sender); });
   exitPollTimer_ = std::make_unique<TWindowTimer>(20, [this](TObject *Sender) { ExitPollTick(Sender); });
 
-  cursorOutside_ = true;
   SetDesignPreview(designPreview_);
 
   if (!Designing()) {
@@ -120,7 +104,7 @@ TTrayIcon::~TTrayIcon() {
     if (Application && mainWindowHookId_) Application->UnhookMainWindow(mainWindowHookId_);
     if (OwnerControl()) UnhookOwnerWindow();
   }
-  LiveTrayIcons().erase(trayId_);
+  LiveTrayIcons().Remove(trayId_);
   ReleaseTrayWindow();
 }
 
@@ -206,9 +190,9 @@ void TTrayIcon::SetCallbackStyle(unsigned char Style) {
 // ---------------------------------------------------------------- property writes
 
 void TTrayIcon::SetIcon(TIcon *Value) {
-  icon_->OnChange = nullptr;
+  TNotifyEvent onChange = std::move(icon_->OnChange);  // the write below is the one update
   icon_->Assign(Value);
-  icon_->OnChange = [this](TObject *Sender) { HandleIconChange(Sender); };
+  icon_->OnChange = std::move(onChange);
   UpdateTrayIcon();
 }
 

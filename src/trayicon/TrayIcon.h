@@ -149,6 +149,8 @@ class TTrayIcon : public TComponent {
   void ShowPopupMenuAtCursor();
   void ClickDelayTick(TObject *Sender);
   void IconCycleTick(TObject *Sender);
+  // The index after IconIndex in IconList, back to 0 after the last (or without a list).
+  int NextCycleIndex() const;
   void ExitPollTick(TObject *Sender);
   void HideApplicationWindow();
 

@@ -48,20 +48,9 @@ void TTrayIcon::HandleTrayCallback(LPARAM Message) {
     case NIN_BALLOONUSERCLICK:
       CallEvent(OnBalloonHintClick, this);
       return;
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_CONTEXTMENU:
-    case NIN_SELECT:
-    case NIN_KEYSELECT: break;
-    default: return;
+    default: break;
   }
-  if (!enabled_) return;
+  if (!enabled_) return;  // the mouse callbacks only
 
   const TShiftState shift = CurrentShiftState();
   POINT cursor = lastCursorPos_;  // a cursor that cannot be read counts as where it was last seen
@@ -181,8 +170,11 @@ void TTrayIcon::IconCycleTick(TObject *) {
   const std::shared_ptr<bool> alive = alive_;
   FireCycle();
   if (!*alive) return;
-  const int count = iconList_ ? iconList_->Count() : 0;
-  SetIconIndex(iconIndex_ < count - 1 ? iconIndex_ + 1 : 0);
+  SetIconIndex(NextCycleIndex());
+}
+
+int TTrayIcon::NextCycleIndex() const {
+  return iconList_ && iconIndex_ + 1 < iconList_->Count() ? iconIndex_ + 1 : 0;
 }
 
 void TTrayIcon::HideApplicationWindow() {
@@ -200,8 +192,7 @@ void TTrayIcon::FireDblClick() {
 }
 
 void TTrayIcon::FireCycle() {
-  const int next = iconList_ && iconIndex_ + 1 < iconList_->Count() ? iconIndex_ + 1 : 0;
-  CallEvent(OnCycle, this, next);
+  CallEvent(OnCycle, this, NextCycleIndex());
 }
 
 void TTrayIcon::FireMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

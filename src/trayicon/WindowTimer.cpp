@@ -1,26 +1,15 @@
 #include "trayicon/WindowTimer.h"
 
 #include "platform/vcl/MessageWindows.h"
-
-#include <unordered_map>
+#include "trayicon/LiveObjects.h"
 
 TWindowTimerHandler *SharedTimerHandler = nullptr;
 
 namespace {
-// Live timers by id. An id is a 32-bit number, not the object's address: addresses do not fit in 32 bits
-// here, and a WM_TIMER still queued for a timer that is gone must find nothing.
-std::unordered_map<UINT, TWindowTimer *> &LiveTimers() {
-  static auto *timers = new std::unordered_map<UINT, TWindowTimer *>;  // never destroyed
+// Live timers by id; the object's address does not fit in a 32-bit id here.
+TLiveObjects<TWindowTimer> &LiveTimers() {
+  static auto *timers = new TLiveObjects<TWindowTimer>;  // never destroyed
   return *timers;
-}
-UINT lastTimerId = 0;
-
-UINT NewTimerId(TWindowTimer *timer) {
-  do {
-    ++lastTimerId;
-  } while (lastTimerId == 0 || LiveTimers().count(lastTimerId));
-  LiveTimers()[lastTimerId] = timer;
-  return lastTimerId;
 }
 
 HWND TimerWindow() { return SharedTimerHandler ? SharedTimerHandler->TimerWindow() : nullptr; }
@@ -48,9 +37,8 @@ void TWindowTimerHandler::TimerWindowProc(TMessage &Message) {
     return;
   }
   Message.Result = 0;
-  auto it = LiveTimers().find(static_cast<UINT>(Message.WParam));
-  if (it == LiveTimers().end()) return;
-  TWindowTimer *timer = it->second;
+  TWindowTimer *timer = LiveTimers().Find(static_cast<UINT>(Message.WParam));
+  if (!timer) return;
   if (timer->oneShot_) timer->Disarm(true);
   if (timer->onTick_) {
     const TNotifyEvent tick = timer->onTick_;  // the handler may free the timer
@@ -80,7 +68,7 @@ TWindowTimer::TWindowTimer() { Setup(1000, nullptr); }
 TWindowTimer::TWindowTimer(unsigned Period, TNotifyEvent Handler) { Setup(Period, std::move(Handler)); }
 
 void TWindowTimer::Setup(unsigned Period, TNotifyEvent Handler) {
-  timerId_ = NewTimerId(this);
+  timerId_ = LiveTimers().Add(this);
   oneShot_ = false;
   active_ = false;
   period_ = Period;
@@ -90,7 +78,7 @@ void TWindowTimer::Setup(unsigned Period, TNotifyEvent Handler) {
 
 TWindowTimer::~TWindowTimer() {
   if (active_) Disarm(true);
-  LiveTimers().erase(timerId_);
+  LiveTimers().Remove(timerId_);
   ReleaseTimerWindow();
 }
 

@@ -190,14 +190,18 @@ TEST_F(Shell, ANewTaskbarLosesEveryIconAndTellsEveryTopLevelWindow) {
 }
 
 TEST_F(Shell, IconsOfAWindowThatWentAreForgotten) {
+  NotificationArea().SetTrayAvailableForTesting(true);
   auto *gone = new Receiver;
   NOTIFYICONDATAA data = Record(gone->window, 1);
   Shell_NotifyIconA(NIM_ADD, &data);
+  QPointer<QSystemTrayIcon> mirror = NotificationArea().FindIcon(gone->window, 1)->Mirror;
+  ASSERT_NE(mirror, nullptr);
   delete gone;
   NOTIFYICONDATAA other = Record(receiver.window, 1);
   Shell_NotifyIconA(NIM_ADD, &other);
   ASSERT_EQ(NotificationArea().Icons().size(), 1u);
   EXPECT_EQ(NotificationArea().Icons()[0]->Window, receiver.window);
+  EXPECT_EQ(mirror, nullptr);  // its desktop copy went with it
 }
 
 }  // namespace

@@ -65,6 +65,11 @@ struct TShellCall {
 
 // An icon in the area.
 struct TShellIcon {
+  TShellIcon() = default;
+  ~TShellIcon() { delete Mirror.data(); }  // the desktop's copy goes with the icon
+  TShellIcon(const TShellIcon &) = delete;
+  TShellIcon &operator=(const TShellIcon &) = delete;
+
   HWND Window = nullptr;
   std::uint64_t WindowSerial = 0;
   UINT Id = 0;
