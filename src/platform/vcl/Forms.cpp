@@ -2,6 +2,7 @@
 
 #include "platform/sys/Exceptions.h"
 #include "platform/vcl/Dialogs.h"
+#include "platform/vcl/Events.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -277,7 +278,7 @@ LRESULT TForm::DefaultWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TForm::DoCreate() {
-  if (OnCreate) Guarded([this] { OnCreate(this); });
+  if (OnCreate) Guarded([this] { CallEvent(OnCreate, this); });
 }
 
 AnsiString TForm::Caption() const { return widget_ ? FromQString(widget_->windowTitle()) : AnsiString(); }
@@ -317,7 +318,7 @@ void TForm::SetVisible(bool visible) {
   // The window procedure hears of it first; a direct show request has LParam 0.
   Perform(WM_SHOWWINDOW, visible ? 1 : 0, 0);
   ShowWindow(Handle(), visible ? (windowState_ == wsMinimized ? SW_MINIMIZE : SW_SHOW) : SW_HIDE);
-  if (visible && OnShow) OnShow(this);
+  if (visible) CallEvent(OnShow, this);
   if (Application) Application->FormVisibilityChanged();
 }
 
@@ -384,7 +385,7 @@ void TForm::Close() {
     return;
   }
   TCloseAction action = caHide;
-  if (OnClose) OnClose(this, action);
+  CallEvent(OnClose, this, action);
   if (action == caNone) return;
   if (Application && Application->MainForm == this) {
     Application->Terminate();
@@ -410,7 +411,7 @@ int TForm::ShowModal() {
     }
     if (ModalResult == mrNone) return;
     TCloseAction action = caHide;
-    if (OnClose) Guarded([&] { OnClose(this, action); });
+    if (OnClose) Guarded([&] { CallEvent(OnClose, this, action); });
     if (action == caNone) ModalResult = mrNone;
     else loop.quit();
   });
