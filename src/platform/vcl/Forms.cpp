@@ -77,7 +77,6 @@ void TApplication::Initialize() {
 void TApplication::AfterCreate(TForm *form) { form->DoCreate(); }
 
 void TApplication::Run() {
-  running_ = true;
   if (MainForm && ShowMainForm) MainForm->Show();
   if (!terminated_ && MainForm) {
     QEventLoop loop;
@@ -85,7 +84,6 @@ void TApplication::Run() {
     loop.exec();
     runLoop = nullptr;
   }
-  running_ = false;
 }
 
 void TApplication::Terminate() {
@@ -352,9 +350,6 @@ void TForm::SetWindowState(TWindowState state) {
 void TForm::Repaint() {
   if (widget_) widget_->repaint();
 }
-
-void TForm::WidgetShown() {}
-void TForm::WidgetHidden() {}
 
 void TForm::WidgetRestoredByDesktop() {
   if (changingVisibility_) return;

@@ -54,7 +54,7 @@ bool IsSameWindow(HWND window, std::uint64_t serial) { return IsWindow(window) &
 void ForEachTopLevelWindowImpl(void (*visit)(HWND, void *), void *context) {
   const std::vector<HWND> snapshot = LiveWindows();  // a visit may create or destroy windows
   for (HWND window : snapshot)
-    if (IsWindow(window) && window->TopLevel && !window->Destroyed()) visit(window, context);
+    if (IsWindow(window) && window->TopLevel) visit(window, context);
 }
 
 LRESULT CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -129,8 +129,6 @@ class TFunctionProc final : public TWindowProc {
 bool IsWindow(HWND window);
 // The window is alive and is the one that had this serial number.
 bool IsSameWindow(HWND window, std::uint64_t serial);
-template <typename Visit>
-void ForEachTopLevelWindow(Visit visit);
 void ForEachTopLevelWindowImpl(void (*visit)(HWND, void *), void *context);
 template <typename Visit>
 void ForEachTopLevelWindow(Visit visit) {
