@@ -235,9 +235,7 @@ HWND TForm::Handle() {
 
 void TForm::DestroyHandle() {
   if (!window_) return;
-  SendMessageA(window_.get(), WM_DESTROY, 0, 0);
-  SendMessageA(window_.get(), WM_NCDESTROY, 0, 0);
-  window_->MarkDestroyed();
+  window_->Destroy();
   window_.reset();
 }
 

@@ -34,6 +34,13 @@ TWindow::~TWindow() {
   windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
 }
 
+void TWindow::Destroy() {
+  SendMessageA(this, WM_DESTROY, 0, 0);
+  SendMessageA(this, WM_NCDESTROY, 0, 0);
+  MarkDestroyed();
+  KillWindowTimers(this);
+}
+
 void TWindow::DoShow(int command) {
   switch (command) {
     case SW_HIDE: visible_ = false; break;

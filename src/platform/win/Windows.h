@@ -98,6 +98,9 @@ class TWindow {
   bool Minimized() const { return minimized_; }
   bool Destroyed() const { return destroyed_; }
   void MarkDestroyed() { destroyed_ = true; }
+  // WM_DESTROY and WM_NCDESTROY go to the window, then it is gone for IsWindow and its timers stop.
+  // The object itself stays with its owner.
+  void Destroy();
   // Tells this window from a later one made at the same address.
   std::uint64_t Serial() const { return serial_; }
 
