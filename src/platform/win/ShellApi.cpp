@@ -51,9 +51,7 @@ const TShellIcon *TNotificationArea::FindIcon(HWND window, UINT id) const {
 void TNotificationArea::DropIconsOfDeadWindows() {
   // The shell forgets the icons of windows that went without deleting them.
   std::erase_if(icons_, [](const std::unique_ptr<TShellIcon> &icon) {
-    if (IsSameWindow(icon->Window, icon->WindowSerial)) return false;
-    delete icon->Mirror.data();
-    return true;
+    return !IsSameWindow(icon->Window, icon->WindowSerial);
   });
 }
 
@@ -92,7 +90,6 @@ BOOL TNotificationArea::NotifyIcon(DWORD message, const NOTIFYICONDATAA *data) {
         break;
       case NIM_DELETE:
         if (icon) {
-          delete icon->Mirror.data();
           std::erase_if(icons_, [icon](const auto &i) { return i.get() == icon; });
           answer = 1;
         }
@@ -160,7 +157,6 @@ bool TNotificationArea::InjectCallback(HWND window, UINT id, LPARAM mouseMessage
 }
 
 void TNotificationArea::RecreateTaskbar() {
-  for (auto &icon : icons_) delete icon->Mirror.data();
   icons_.clear();
   const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
   ForEachTopLevelWindow([&](HWND window) { SendMessageA(window, taskbarCreated, 0, 0); });

@@ -63,8 +63,13 @@ struct TShellCall {
   BOOL Answer = 0;
 };
 
-// An icon in the area.
+// An icon in the area; its mirror goes with it.
 struct TShellIcon {
+  TShellIcon() = default;
+  ~TShellIcon() { delete Mirror.data(); }
+  TShellIcon(const TShellIcon &) = delete;
+  TShellIcon &operator=(const TShellIcon &) = delete;
+
   HWND Window = nullptr;
   std::uint64_t WindowSerial = 0;
   UINT Id = 0;
