@@ -165,4 +165,19 @@ TEST(TTimer, WritingIntervalOrEnabledRestartsTheCount) {
   EXPECT_GT(ticks, 0);
 }
 
+TEST(TTimer, AHandlerMayFreeItsOwnTimer) {
+  auto *timer = new TTimer(nullptr);
+  timer->SetInterval(1);
+  const AnsiString text(64, 'x');  // kept by the handler, read after the timer is gone
+  AnsiString seen;
+  timer->OnTimer = [&timer, &seen, text](TObject *) {
+    delete timer;
+    timer = nullptr;
+    seen = text;
+  };
+  for (int i = 0; i < 40 && timer; ++i) QTest::qWait(5);
+  EXPECT_EQ(timer, nullptr);
+  EXPECT_EQ(seen, text);
+}
+
 }  // namespace

@@ -49,10 +49,6 @@ TEST(TStringList, TextJoinsWithCrLfAndSplitsAtAnyLineEnd) {
   EXPECT_EQ(list.IndexOf("z"), -1);
 }
 
-}  // namespace
-
-namespace {
-
 TEST(TStringList, SortOrdersExactlyAsTheListsComparisonCompares) {
   // Names as the queue meets them: digits, blanks, punctuation, accents, case.
   const AnsiString alphabet = "aAbZ019_- .~!'`"_a + "ÁáÉéçÇßÆæ"_a;

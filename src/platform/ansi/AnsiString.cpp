@@ -2,7 +2,6 @@
 
 #include "platform/sys/Exceptions.h"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -50,22 +49,19 @@ AnsiString FromQString(const QString &text) {
   return out;
 }
 
-namespace {
-// ASCII reads the same in UTF-8 and in cp1252: such texts need no conversion.
-bool IsAsciiText(std::string_view text) {
+bool IsAscii(std::string_view text) {
   for (char c : text)
     if (static_cast<unsigned char>(c) >= 0x80) return false;
   return true;
 }
-}  // namespace
 
 AnsiString FromUtf8(std::string_view utf8) {
-  if (IsAsciiText(utf8)) return AnsiString(utf8);
+  if (IsAscii(utf8)) return AnsiString(utf8);
   return FromQString(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }
 
 std::string ToUtf8(std::string_view ansi) {
-  if (IsAsciiText(ansi)) return std::string(ansi);
+  if (IsAscii(ansi)) return std::string(ansi);
   return ToQString(ansi).toStdString();
 }
 

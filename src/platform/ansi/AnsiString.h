@@ -14,6 +14,8 @@ QString ToQString(std::string_view ansi);
 AnsiString FromQString(const QString &text);  // characters cp1252 lacks become '?'
 AnsiString FromUtf8(std::string_view utf8);
 std::string ToUtf8(std::string_view ansi);
+// Only codes below 128: the text reads the same in UTF-8 and in cp1252.
+bool IsAscii(std::string_view text);
 
 // Portuguese literals are written in UTF-8 source and converted once: "Atenção"_a.
 inline AnsiString operator""_a(const char *utf8, std::size_t size) { return FromUtf8({utf8, size}); }

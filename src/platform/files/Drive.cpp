@@ -42,44 +42,23 @@ fs::path Resolve(const fs::path &folder, const AnsiString &component) {
   return exact;
 }
 
-bool MaskMatch(const QString &name, qsizetype n, const QString &mask, qsizetype m) {
-  while (m < mask.size()) {
-    QChar wanted = mask[m];
+// "*" and "?" against a name, compared after folding case. Works on QString (any character) and on
+// bytes (names and masks of ASCII only, the usual case, without conversion).
+template <typename Text, typename Fold>
+bool MaskMatch(const Text &name, std::size_t n, const Text &mask, std::size_t m, Fold fold) {
+  while (m < std::size_t(mask.size())) {
+    const auto wanted = mask[m];
     if (wanted == u'*') {
-      for (qsizetype k = n; k <= name.size(); ++k)
-        if (MaskMatch(name, k, mask, m + 1)) return true;
+      for (std::size_t k = n; k <= std::size_t(name.size()); ++k)
+        if (MaskMatch(name, k, mask, m + 1, fold)) return true;
       return false;
     }
-    if (n >= name.size()) return false;
-    if (wanted != u'?' && wanted.toCaseFolded() != name[n].toCaseFolded()) return false;
+    if (n >= std::size_t(name.size())) return false;
+    if (wanted != u'?' && fold(wanted) != fold(name[n])) return false;
     ++n;
     ++m;
   }
-  return n == name.size();
-}
-
-// The same match on bytes, for names and masks of ASCII characters only (the usual case).
-bool AsciiMaskMatch(std::string_view name, std::size_t n, std::string_view mask, std::size_t m) {
-  const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-  while (m < mask.size()) {
-    const char wanted = mask[m];
-    if (wanted == '*') {
-      for (std::size_t k = n; k <= name.size(); ++k)
-        if (AsciiMaskMatch(name, k, mask, m + 1)) return true;
-      return false;
-    }
-    if (n >= name.size()) return false;
-    if (wanted != '?' && lower(wanted) != lower(name[n])) return false;
-    ++n;
-    ++m;
-  }
-  return n == name.size();
-}
-
-bool IsAscii(std::string_view text) {
-  for (char c : text)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return true;
+  return n == std::size_t(name.size());
 }
 
 }  // namespace
@@ -116,6 +95,9 @@ bool MatchesMask(const AnsiString &name, const AnsiString &mask) {
   AnsiString compact;
   for (char c : mask)
     if (!(c == '*' && !compact.empty() && compact.back() == '*')) compact += c;
-  if (IsAscii(name) && IsAscii(compact)) return AsciiMaskMatch(name, 0, compact, 0);
-  return MaskMatch(ToQString(name), 0, ToQString(compact), 0);
+  if (IsAscii(name) && IsAscii(compact)) {
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    return MaskMatch(std::string_view(name), 0, std::string_view(compact), 0, lower);
+  }
+  return MaskMatch(ToQString(name), 0, ToQString(compact), 0, [](QChar c) { return c.toCaseFolded(); });
 }

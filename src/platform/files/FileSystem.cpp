@@ -2,8 +2,6 @@
 
 #include "platform/files/Drive.h"
 
-#include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <dirent.h>
@@ -29,7 +27,8 @@ bool CreateDir(const AnsiString &path) {
 bool DeleteFile(const AnsiString &path) {
   const fs::path host = HostPath(path);
   std::error_code error;
-  if (!fs::is_regular_file(fs::symlink_status(host, error)) && !fs::is_symlink(host)) return false;
+  const fs::file_status status = fs::symlink_status(host, error);
+  if (!fs::is_regular_file(status) && !fs::is_symlink(status)) return false;
   return fs::remove(host, error) && !error;
 }
 

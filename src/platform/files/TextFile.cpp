@@ -4,7 +4,6 @@
 #include "platform/sys/Exceptions.h"
 
 #include <cerrno>
-#include <cstring>
 
 namespace {
 

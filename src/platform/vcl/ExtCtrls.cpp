@@ -1,6 +1,7 @@
 #include "platform/vcl/ExtCtrls.h"
 
 #include "platform/files/Drive.h"
+#include "platform/vcl/Events.h"
 #include "platform/vcl/Forms.h"
 
 #include <QFile>
@@ -9,7 +10,7 @@
 TTimer::TTimer(TComponent *AOwner) : TComponent(AOwner) {
   timer_.setTimerType(Qt::PreciseTimer);
   QObject::connect(&timer_, &QTimer::timeout, [this] {
-    if (OnTimer) Guarded([this] { OnTimer(this); });
+    if (OnTimer) Guarded([this] { CallEvent(OnTimer, this); });
   });
   Restart();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/sys/Exceptions.h"
 #include "platform/vcl/Dialogs.h"
+#include "platform/vcl/Events.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -76,7 +77,6 @@ void TApplication::Initialize() {
 void TApplication::AfterCreate(TForm *form) { form->DoCreate(); }
 
 void TApplication::Run() {
-  running_ = true;
   if (MainForm && ShowMainForm) MainForm->Show();
   if (!terminated_ && MainForm) {
     QEventLoop loop;
@@ -84,7 +84,6 @@ void TApplication::Run() {
     loop.exec();
     runLoop = nullptr;
   }
-  running_ = false;
 }
 
 void TApplication::Terminate() {
@@ -236,9 +235,7 @@ HWND TForm::Handle() {
 
 void TForm::DestroyHandle() {
   if (!window_) return;
-  SendMessageA(window_.get(), WM_DESTROY, 0, 0);
-  SendMessageA(window_.get(), WM_NCDESTROY, 0, 0);
-  window_->MarkDestroyed();
+  window_->Destroy();
   window_.reset();
 }
 
@@ -277,7 +274,7 @@ LRESULT TForm::DefaultWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TForm::DoCreate() {
-  if (OnCreate) Guarded([this] { OnCreate(this); });
+  if (OnCreate) Guarded([this] { CallEvent(OnCreate, this); });
 }
 
 AnsiString TForm::Caption() const { return widget_ ? FromQString(widget_->windowTitle()) : AnsiString(); }
@@ -317,7 +314,7 @@ void TForm::SetVisible(bool visible) {
   // The window procedure hears of it first; a direct show request has LParam 0.
   Perform(WM_SHOWWINDOW, visible ? 1 : 0, 0);
   ShowWindow(Handle(), visible ? (windowState_ == wsMinimized ? SW_MINIMIZE : SW_SHOW) : SW_HIDE);
-  if (visible && OnShow) OnShow(this);
+  if (visible) CallEvent(OnShow, this);
   if (Application) Application->FormVisibilityChanged();
 }
 
@@ -352,9 +349,6 @@ void TForm::Repaint() {
   if (widget_) widget_->repaint();
 }
 
-void TForm::WidgetShown() {}
-void TForm::WidgetHidden() {}
-
 void TForm::WidgetRestoredByDesktop() {
   if (changingVisibility_) return;
   if (hiddenWithOwner_) {
@@ -384,7 +378,7 @@ void TForm::Close() {
     return;
   }
   TCloseAction action = caHide;
-  if (OnClose) OnClose(this, action);
+  CallEvent(OnClose, this, action);
   if (action == caNone) return;
   if (Application && Application->MainForm == this) {
     Application->Terminate();
@@ -410,7 +404,7 @@ int TForm::ShowModal() {
     }
     if (ModalResult == mrNone) return;
     TCloseAction action = caHide;
-    if (OnClose) Guarded([&] { OnClose(this, action); });
+    if (OnClose) Guarded([&] { CallEvent(OnClose, this, action); });
     if (action == caNone) ModalResult = mrNone;
     else loop.quit();
   });

@@ -79,7 +79,6 @@ class TApplication : public TComponent {
   std::vector<std::pair<int, TWindowHook>> hooks_;
   int nextHookId_ = 1;
   bool terminated_ = false;
-  bool running_ = false;
 };
 
 extern TApplication *Application;
@@ -141,8 +140,6 @@ class TForm : public TWinControl {
  private:
   friend class TFormWidget;
   friend class TFormWindow;
-  void WidgetShown();
-  void WidgetHidden();
   void WidgetMinimizedByDesktop();
   void WidgetRestoredByDesktop();
   void WidgetCloseRequested();

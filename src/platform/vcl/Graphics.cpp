@@ -1,10 +1,19 @@
 #include "platform/vcl/Graphics.h"
 
 #include "platform/sys/Exceptions.h"
+#include "platform/vcl/Events.h"
 #include "platform/win/Icons.h"
 
 #include <QImage>
 #include <QPixmap>
+
+namespace {
+// The stored image as an icon; a null icon when it cannot be read.
+QIcon Decode(const QByteArray &data) {
+  QImage image;
+  return image.loadFromData(data) ? QIcon(QPixmap::fromImage(image)) : QIcon();
+}
+}  // namespace
 
 TIcon::~TIcon() { ReleaseHandle(); }
 
@@ -15,16 +24,13 @@ void TIcon::ReleaseHandle() {
   handle_ = nullptr;
 }
 
-void TIcon::Changed() {
-  if (OnChange) OnChange(this);
-}
+void TIcon::Changed() { CallEvent(OnChange, this); }
 
 HICON TIcon::Handle() {
   if (handle_) return handle_;
   if (!data_.isEmpty()) {
-    QImage image;
-    if (!image.loadFromData(data_)) throw EReadError("Invalid icon image");
-    image_ = QIcon(QPixmap::fromImage(image));
+    image_ = Decode(data_);
+    if (image_.isNull()) throw EReadError("Invalid icon image");
     data_.clear();
   }
   if (!image_.isNull()) handle_ = CreateIconFromImage(image_);
@@ -69,10 +75,5 @@ void TIcon::SetImage(const QIcon &image) {
 
 QIcon TIcon::Image() const {
   if (handle_) return IconImage(handle_);
-  if (!data_.isEmpty()) {
-    QImage image;
-    if (!image.loadFromData(data_)) return QIcon();
-    return QIcon(QPixmap::fromImage(image));
-  }
-  return image_;
+  return data_.isEmpty() ? image_ : Decode(data_);
 }

@@ -32,10 +32,7 @@ void DeallocateHWnd(HWND window) {
   if (!IsWindow(window)) return;
   auto *util = dynamic_cast<UtilWindow *>(window);
   if (!util) return;
-  SendMessageA(util, WM_DESTROY, 0, 0);
-  SendMessageA(util, WM_NCDESTROY, 0, 0);
-  util->MarkDestroyed();
-  KillWindowTimers(util);
+  util->Destroy();
   if (util->DispatchDepth > 0) {
     util->DeleteWhenIdle = true;  // still answering one of its messages
   } else {

@@ -63,7 +63,7 @@ struct TShellCall {
   BOOL Answer = 0;
 };
 
-// An icon in the area.
+// An icon in the area; its mirror goes with it.
 struct TShellIcon {
   TShellIcon() = default;
   ~TShellIcon() { delete Mirror.data(); }  // the desktop's copy goes with the icon

@@ -34,6 +34,13 @@ TWindow::~TWindow() {
   windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
 }
 
+void TWindow::Destroy() {
+  SendMessageA(this, WM_DESTROY, 0, 0);
+  SendMessageA(this, WM_NCDESTROY, 0, 0);
+  MarkDestroyed();
+  KillWindowTimers(this);
+}
+
 void TWindow::DoShow(int command) {
   switch (command) {
     case SW_HIDE: visible_ = false; break;
@@ -54,7 +61,7 @@ bool IsSameWindow(HWND window, std::uint64_t serial) { return IsWindow(window) &
 void ForEachTopLevelWindowImpl(void (*visit)(HWND, void *), void *context) {
   const std::vector<HWND> snapshot = LiveWindows();  // a visit may create or destroy windows
   for (HWND window : snapshot)
-    if (IsWindow(window) && window->TopLevel && !window->Destroyed()) visit(window, context);
+    if (IsWindow(window) && window->TopLevel) visit(window, context);
 }
 
 LRESULT CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

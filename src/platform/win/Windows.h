@@ -98,6 +98,9 @@ class TWindow {
   bool Minimized() const { return minimized_; }
   bool Destroyed() const { return destroyed_; }
   void MarkDestroyed() { destroyed_ = true; }
+  // WM_DESTROY and WM_NCDESTROY go to the window, then it is gone for IsWindow and its timers stop.
+  // The object itself stays with its owner.
+  void Destroy();
   // Tells this window from a later one made at the same address.
   std::uint64_t Serial() const { return serial_; }
 
@@ -129,8 +132,6 @@ class TFunctionProc final : public TWindowProc {
 bool IsWindow(HWND window);
 // The window is alive and is the one that had this serial number.
 bool IsSameWindow(HWND window, std::uint64_t serial);
-template <typename Visit>
-void ForEachTopLevelWindow(Visit visit);
 void ForEachTopLevelWindowImpl(void (*visit)(HWND, void *), void *context);
 template <typename Visit>
 void ForEachTopLevelWindow(Visit visit) {
