@@ -6,9 +6,14 @@
 
 #include "platform/files/FileSystem.h"
 
-void TForm1::SendQuery(const std::vector<AnsiString> &lines) {
+void TForm1::SetStatement(const std::vector<AnsiString> &lines) {
+  quecon->Close();
   quecon->SQL.Clear();
   for (const AnsiString &line : lines) quecon->SQL.Add(line);
+}
+
+void TForm1::SendQuery(const std::vector<AnsiString> &lines) {
+  SetStatement(lines);
   quecon->Open();
 }
 

@@ -44,9 +44,8 @@ void TForm1::ContinueUpdateFile() {
   std::vector<AnsiString> lines;
   for (int started = 0; started < kStartsPerTick && !Eof(UpdateFile); ++started) {
     const bool statement = ReadStatement(UpdateFile, lines);
-    quecon->SQL.Clear();
     if (statement) {
-      for (const AnsiString &line : lines) quecon->SQL.Add(line);
+      SetStatement(lines);
       quecon->ExecSQL();
     } else {
       ShowMessage("ERRO DE INSTRUÇÃO: CONSULTE SEU PROGRAMADOR."_a);

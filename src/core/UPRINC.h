@@ -109,6 +109,8 @@ class TForm1 : public TForm {
   void ConsultaCliente(const AnsiString &line, TStringList &params, TTickFile &answer, const AnsiString &answerName);
   void ConsultaDados(const AnsiString &line, TStringList &params, TTickFile &answer, const AnsiString &answerName);
   bool SettleMember(TStringList &params);
+  // The statement's lines into quecon, closed; SendQuery opens it too.
+  void SetStatement(const std::vector<AnsiString> &lines);
   void SendQuery(const std::vector<AnsiString> &lines);
   void CreateAnswer(TTickFile &answer, const AnsiString &answerName);
   void CloseAnswer(TTickFile &answer, const AnsiString &answerName);
