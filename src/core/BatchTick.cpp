@@ -34,11 +34,10 @@ bool InRemessa(const AnsiString &name) {
   return FileExists(kRemessa + name) || DirectoryExists(kRemessa + name);
 }
 
-void CloseQuietly(TTickFile &file) {
-  if (!file.Open) return;
-  file.Open = false;
+void CloseQuietly(TextFile &file) {
+  if (!file.IsOpen()) return;
   try {
-    CloseFile(file.File);
+    CloseFile(file);
   } catch (const std::exception &) {
     // The tick has failed already; the file is closed either way.
   }
@@ -55,8 +54,8 @@ void TForm1::Timer2Timer(TObject *) {
   TTickHold hold(tickRunning_, *Timer2);
   Tag = 0;
   TrayIcon1->Tag = 0;
-  TTickFile command;
-  TTickFile answer;
+  TextFile command;
+  TextFile answer;
   Timer2->SetEnabled(false);
 
   if (InternetState() == 0) {
@@ -139,17 +138,16 @@ void TForm1::Timer2Timer(TObject *) {
   }
 }
 
-void TForm1::HandleConsultationFile(const AnsiString &name, std::unique_ptr<TStringList> &params, TTickFile &command,
-                                    TTickFile &answer) {
+void TForm1::HandleConsultationFile(const AnsiString &name, std::unique_ptr<TStringList> &params, TextFile &command,
+                                    TextFile &answer) {
   params = std::make_unique<TStringList>();
   TrayIcon1->Tag = 1;
   const AnsiString answerName = kRetorno + "RET" + Copy(Copy(name, 1, Length(name) - 4), 5, Length(name));
 
-  AssignFile(command.File, kRemessa + name);
-  Reset(command.File);
-  command.Open = true;
+  AssignFile(command, kRemessa + name);
+  Reset(command);
   AnsiString line;
-  Readln(command.File, line);
+  Readln(command, line);
 
   if (Copy(line, 1, 16) == "CONSULTA_EMPRESA") {
     ConsultaEmpresa(answer, answerName);
@@ -159,20 +157,18 @@ void TForm1::HandleConsultationFile(const AnsiString &name, std::unique_ptr<TStr
     ConsultaDados(line, *params, answer, answerName);
   }
 
-  CloseFile(command.File);
-  command.Open = false;
+  CloseFile(command);
   params.reset();
   TrayIcon1->Tag = 0;
   DeleteFile(kRemessa + name);
 }
 
 void TForm1::HandleCustomerRecordFile(const AnsiString &name, std::unique_ptr<TStringList> &params,
-                                      TTickFile &command) {
-  AssignFile(command.File, kRemessa + name);
-  Reset(command.File);
-  command.Open = true;
+                                      TextFile &command) {
+  AssignFile(command, kRemessa + name);
+  Reset(command);
   AnsiString line;
-  Readln(command.File, line);
+  Readln(command, line);
 
   // The words of customer records count in any case; any other line is passed over.
   if (UpperCase(Copy(line, 1, 14)) == "INSERE_CLIENTE") {
@@ -181,8 +177,7 @@ void TForm1::HandleCustomerRecordFile(const AnsiString &name, std::unique_ptr<TS
     InsereEmitenteCli(line, params);
   }
 
-  CloseFile(command.File);
-  command.Open = false;
+  CloseFile(command);
   DeleteFile(kRemessa + name);
 }
 

@@ -6,21 +6,24 @@
 
 #include "platform/files/FileSystem.h"
 
-void TForm1::SendQuery(const std::vector<AnsiString> &lines) {
+void TForm1::SetStatement(const std::vector<AnsiString> &lines) {
+  quecon->Close();
   quecon->SQL.Clear();
   for (const AnsiString &line : lines) quecon->SQL.Add(line);
+}
+
+void TForm1::SendQuery(const std::vector<AnsiString> &lines) {
+  SetStatement(lines);
   quecon->Open();
 }
 
-void TForm1::CreateAnswer(TTickFile &answer, const AnsiString &answerName) {
-  AssignFile(answer.File, answerName + ".re");
-  Rewrite(answer.File);
-  answer.Open = true;
+void TForm1::CreateAnswer(TextFile &answer, const AnsiString &answerName) {
+  AssignFile(answer, answerName + ".re");
+  Rewrite(answer);
 }
 
-void TForm1::CloseAnswer(TTickFile &answer, const AnsiString &answerName) {
-  CloseFile(answer.File);
-  answer.Open = false;
+void TForm1::CloseAnswer(TextFile &answer, const AnsiString &answerName) {
+  CloseFile(answer);
   // Fails while an earlier answer of the same name is still there: this one then stays ".re".
   RenameFile(answerName + ".re", answerName + ".ret");
 }
@@ -34,31 +37,31 @@ bool TForm1::SettleMember(TStringList &params) {
   return ZeroPad(Trim(params[0]), 6) == member;
 }
 
-void TForm1::ConsultaEmpresa(TTickFile &answer, const AnsiString &answerName) {
+void TForm1::ConsultaEmpresa(TextFile &answer, const AnsiString &answerName) {
   const AnsiString member = LoadLocalConfig();
   CreateAnswer(answer, answerName);
-  Writeln(answer.File, member.empty() ? AnsiString("#") : member);
+  Writeln(answer, member.empty() ? AnsiString("#") : member);
   CloseAnswer(answer, answerName);
 }
 
-void TForm1::ConsultaCliente(const AnsiString &line, TStringList &params, TTickFile &answer,
+void TForm1::ConsultaCliente(const AnsiString &line, TStringList &params, TextFile &answer,
                              const AnsiString &answerName) {
   ParseValueList(line, params);
   const bool ownMember = SettleMember(params);
   SendQuery(MemberCheckSql(params[0]));
   if (quecon->IsEmpty() || quecon->FieldByName("NOME")->IsNull() || !ownMember) {
     CreateAnswer(answer, answerName);
-    Writeln(answer.File, "#");
+    Writeln(answer, "#");
     CloseAnswer(answer, answerName);
     return;
   }
   SendQuery(ClientRecordSql(params[1]));
   CreateAnswer(answer, answerName);
-  Writeln(answer.File, quecon->IsEmpty() ? AnsiString("#") : ClientRecordLine(*quecon));
+  Writeln(answer, quecon->IsEmpty() ? AnsiString("#") : ClientRecordLine(*quecon));
   CloseAnswer(answer, answerName);
 }
 
-void TForm1::ConsultaDados(const AnsiString &line, TStringList &params, TTickFile &answer,
+void TForm1::ConsultaDados(const AnsiString &line, TStringList &params, TextFile &answer,
                            const AnsiString &answerName) {
   ParseValueList(line, params);
   const bool ownMember = SettleMember(params);
@@ -72,7 +75,7 @@ void TForm1::ConsultaDados(const AnsiString &line, TStringList &params, TTickFil
   if (!accepted) {
     CreateAnswer(answer, answerName);
     const bool inactive = ownMember && !active->IsNull() && active->AsString() != "S";
-    Writeln(answer.File, inactive ? "##" : "#");
+    Writeln(answer, inactive ? "##" : "#");
     CloseAnswer(answer, answerName);
     return;
   }
@@ -88,12 +91,12 @@ void TForm1::ConsultaDados(const AnsiString &line, TStringList &params, TTickFil
 
   CreateAnswer(answer, answerName);
   if (!found) {
-    Writeln(answer.File, "#");
+    Writeln(answer, "#");
     CloseAnswer(answer, answerName);
     return;
   }
-  Writeln(answer.File, CreditSummaryLine(summary));
+  Writeln(answer, CreditSummaryLine(summary));
   SendQuery(ClientRecordSql(params[1]));
-  if (!quecon->IsEmpty()) Writeln(answer.File, ClientRecordLine(*quecon));
+  if (!quecon->IsEmpty()) Writeln(answer, ClientRecordLine(*quecon));
   CloseAnswer(answer, answerName);
 }

@@ -21,16 +21,9 @@ void TForm1::SaveCustomer(const AnsiString &line, std::unique_ptr<TStringList> &
   TrayIcon1->Tag = 1;
   ParseValueList(line, *params);
 
-  quecon->Close();
-  quecon->SQL.Clear();
-  for (const AnsiString &piece : CustomerExistsSql((*params)[0])) quecon->SQL.Add(piece);
-  quecon->Open();
+  SendQuery(CustomerExistsSql((*params)[0]));
   const AnsiString today = SqlDateLiteral(Date());
-  const std::vector<AnsiString> statement = quecon->IsEmpty() ? insert(line, today) : update(*params, today);
-
-  quecon->Close();
-  quecon->SQL.Clear();
-  for (const AnsiString &piece : statement) quecon->SQL.Add(piece);
+  SetStatement(quecon->IsEmpty() ? insert(line, today) : update(*params, today));
   try {
     quecon->ExecSQL();
   } catch (const std::exception &) {

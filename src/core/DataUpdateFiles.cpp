@@ -19,14 +19,12 @@ constexpr int kStartsPerTick = 2;
 
 }  // namespace
 
-void TForm1::StartUpdateFile(const AnsiString &name, TTickFile &command) {
+void TForm1::StartUpdateFile(const AnsiString &name, TextFile &command) {
   Panel1->Hint = kRemessa + name;
-  AssignFile(command.File, Panel1->Hint);
-  Reset(command.File);
-  command.Open = true;
-  const int statements = CountStatementEnds(command.File);
-  CloseFile(command.File);
-  command.Open = false;
+  AssignFile(command, Panel1->Hint);
+  Reset(command);
+  const int statements = CountStatementEnds(command);
+  CloseFile(command);
   pb1->setMaximum(statements);
 
   const int done = updateProgress_.Resume(Panel1->Hint).Done;
@@ -44,9 +42,8 @@ void TForm1::ContinueUpdateFile() {
   std::vector<AnsiString> lines;
   for (int started = 0; started < kStartsPerTick && !Eof(UpdateFile); ++started) {
     const bool statement = ReadStatement(UpdateFile, lines);
-    quecon->SQL.Clear();
     if (statement) {
-      for (const AnsiString &line : lines) quecon->SQL.Add(line);
+      SetStatement(lines);
       quecon->ExecSQL();
     } else {
       ShowMessage("ERRO DE INSTRUÇÃO: CONSULTE SEU PROGRAMADOR."_a);

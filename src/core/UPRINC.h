@@ -20,12 +20,6 @@
 #include <memory>
 #include <vector>
 
-// A text file the batch tick opens, and whether it is open, for the tick's failure handler.
-struct TTickFile {
-  TextFile File;
-  bool Open = false;
-};
-
 class TForm1 : public TForm {
  public:
   explicit TForm1(TComponent *AOwner);
@@ -95,9 +89,9 @@ class TForm1 : public TForm {
 
  private:
   // The batch tick's work on one command file.
-  void HandleConsultationFile(const AnsiString &name, std::unique_ptr<TStringList> &params, TTickFile &command,
-                              TTickFile &answer);
-  void HandleCustomerRecordFile(const AnsiString &name, std::unique_ptr<TStringList> &params, TTickFile &command);
+  void HandleConsultationFile(const AnsiString &name, std::unique_ptr<TStringList> &params, TextFile &command,
+                              TextFile &answer);
+  void HandleCustomerRecordFile(const AnsiString &name, std::unique_ptr<TStringList> &params, TextFile &command);
   void EndWorkTick(std::unique_ptr<TStringList> &files);
   void ForgetVanishedFiles();
   void NoteFileDone(const AnsiString &name);
@@ -105,13 +99,15 @@ class TForm1 : public TForm {
   bool SetAside(const AnsiString &name);
 
   // The consultation commands.
-  void ConsultaEmpresa(TTickFile &answer, const AnsiString &answerName);
-  void ConsultaCliente(const AnsiString &line, TStringList &params, TTickFile &answer, const AnsiString &answerName);
-  void ConsultaDados(const AnsiString &line, TStringList &params, TTickFile &answer, const AnsiString &answerName);
+  void ConsultaEmpresa(TextFile &answer, const AnsiString &answerName);
+  void ConsultaCliente(const AnsiString &line, TStringList &params, TextFile &answer, const AnsiString &answerName);
+  void ConsultaDados(const AnsiString &line, TStringList &params, TextFile &answer, const AnsiString &answerName);
   bool SettleMember(TStringList &params);
+  // The statement's lines into quecon, closed; SendQuery opens it too.
+  void SetStatement(const std::vector<AnsiString> &lines);
   void SendQuery(const std::vector<AnsiString> &lines);
-  void CreateAnswer(TTickFile &answer, const AnsiString &answerName);
-  void CloseAnswer(TTickFile &answer, const AnsiString &answerName);
+  void CreateAnswer(TextFile &answer, const AnsiString &answerName);
+  void CloseAnswer(TextFile &answer, const AnsiString &answerName);
 
   // The customer record commands.
   void InsereCliente(const AnsiString &line, std::unique_ptr<TStringList> &params);
@@ -121,7 +117,7 @@ class TForm1 : public TForm {
                     std::vector<AnsiString> (*update)(const TStringList &, const AnsiString &));
 
   // The data-update files.
-  void StartUpdateFile(const AnsiString &name, TTickFile &command);
+  void StartUpdateFile(const AnsiString &name, TextFile &command);
   void ContinueUpdateFile();
   void EndUpdateFile();
   void NoteStatementFailed();

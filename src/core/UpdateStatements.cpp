@@ -4,12 +4,13 @@ namespace {
 
 bool EndsWithSemicolon(const AnsiString &line) { return !line.empty() && line.back() == ';'; }
 
-}  // namespace
-
+// Whether a trimmed line begins a statement.
 bool OpensStatement(const AnsiString &line) {
   const AnsiString head = UpperCase(Copy(line, 1, 17));
   return head == "INSERT INTO DADOS" || head == "DELETE FROM DADOS" || head == "UPDATE DADOS SET ";
 }
+
+}  // namespace
 
 bool ReadStatement(TextFile &file, std::vector<AnsiString> &lines) {
   lines.clear();

@@ -8,8 +8,6 @@
 
 #include <vector>
 
-// Whether a trimmed line begins a statement.
-bool OpensStatement(const AnsiString &line);
 // Reads the next statement start: the trimmed lines of a statement (true), or the one line that begins
 // none (false, the line alone in lines). The file must not be at its end.
 bool ReadStatement(TextFile &file, std::vector<AnsiString> &lines);

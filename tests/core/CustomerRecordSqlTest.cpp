@@ -45,7 +45,8 @@ TEST(CustomerRecordSql, UpdatesTakeTheSplitParametersLineByLine) {
   TStringList two;
   ParseValueList("INSERE_CLIENTE('1','N')", two);
   EXPECT_THROW(UpdateCustomerSql(two, kToday), EStringListError);
-  EXPECT_NO_THROW(UpdateIssuerSql(two, kToday));
+  EXPECT_EQ(UpdateIssuerSql(two, kToday),  // the issuer's update needs no more than the number and the name
+            (std::vector<AnsiString>{"UPDATE clientes SET", "NOME='N'", ",DATA_ULT_ATU='2026/12/08'", "WHERE CNPJ_CPF='1'"}));
 }
 
 }  // namespace

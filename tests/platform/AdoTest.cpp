@@ -70,6 +70,22 @@ TEST_F(AdoTest, ABlankPortMeansTheDefaultPortAndTheConnectionStringsAccountWins)
   EXPECT_FALSE(query->Active());  // closing the connection closes its datasets
 }
 
+TEST_F(AdoTest, TheConnectionStringsAccountCountsWhereverItsKeysStand) {
+  struct {
+    AnsiString connectionString;
+    AnsiString account;  // what the driver is given
+  } cases[] = {
+      {"Data Source=Check;User ID=ana;Password=x;y", "UID={ana};PWD={x}"},
+      {"Data Source=Check; user id =ana ; Password = x", "UID={ana };PWD={ x}"},
+      {"Data Source=Check;User ID=;Password=", "UID={};PWD={}"},
+      {"Data Source=Check", "UID={};PWD={not the account's}"},
+  };
+  for (const auto &c : cases) {
+    connection->ConnectionString = c.connectionString;
+    EXPECT_NE(connection->OdbcConnectionText().find(c.account), AnsiString::npos) << c.connectionString;
+  }
+}
+
 TEST_F(AdoTest, AFailedOpenRaisesAndLeavesTheConnectionClosed) {
   struct {
     const char *what;

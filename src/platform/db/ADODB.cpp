@@ -11,6 +11,7 @@
 #include <QSqlRecord>
 #include <algorithm>
 #include <atomic>
+#include <optional>
 
 namespace {
 
@@ -18,8 +19,8 @@ AnsiString ErrorText(const QSqlError &error) {
   return FromQString(error.text().trimmed());
 }
 
-// "Key=Value;Key=Value": the value of a key, compared without case; the empty text when absent.
-AnsiString ConnectionValue(const AnsiString &text, const AnsiString &key) {
+// "Key=Value;Key=Value": the value of a key, compared trimmed and without case; nothing when absent.
+std::optional<AnsiString> ConnectionValue(const AnsiString &text, const AnsiString &key) {
   std::size_t start = 0;
   while (start <= text.size()) {
     std::size_t end = text.find(';', start);
@@ -29,15 +30,7 @@ AnsiString ConnectionValue(const AnsiString &text, const AnsiString &key) {
     if (equal != AnsiString::npos && SameText(Trim(pair.substr(0, equal)), key)) return pair.substr(equal + 1);
     start = end + 1;
   }
-  return {};
-}
-
-bool HasConnectionKey(const AnsiString &text, const AnsiString &key) {
-  const AnsiString upper = UpperCase(text);
-  const AnsiString wanted = UpperCase(key) + "=";
-  for (std::size_t at = upper.find(wanted); at != AnsiString::npos; at = upper.find(wanted, at + 1))
-    if (at == 0 || upper[at - 1] == ';') return true;
-  return false;
+  return std::nullopt;
 }
 
 // An ODBC attribute value in braces, so that ";" and "=" inside it are taken as they stand.
@@ -66,7 +59,7 @@ TADOConnection::~TADOConnection() {
 }
 
 AnsiString TADOConnection::OdbcConnectionText() const {
-  const AnsiString dataSource = ConnectionValue(ConnectionString, "Data Source");
+  const AnsiString dataSource = ConnectionValue(ConnectionString, "Data Source").value_or("");
   TRegistry registry(KEY_READ);
   if (dataSource.empty() || !registry.OpenKeyReadOnly("\\Software\\ODBC\\ODBC.INI\\" + dataSource))
     throw EDatabaseError("[Microsoft][ODBC Driver Manager] Data source name not found and no default driver specified");
@@ -76,9 +69,9 @@ AnsiString TADOConnection::OdbcConnectionText() const {
   // The connection string's account goes over the data source's own.
   AnsiString user = Trim(registry.ReadString("UID"));
   if (user.empty()) user = Trim(registry.ReadString("User"));
-  if (HasConnectionKey(ConnectionString, "User ID")) user = ConnectionValue(ConnectionString, "User ID");
-  AnsiString password = registry.ReadString("Password");
-  if (HasConnectionKey(ConnectionString, "Password")) password = ConnectionValue(ConnectionString, "Password");
+  user = ConnectionValue(ConnectionString, "User ID").value_or(user);
+  const AnsiString password =
+      ConnectionValue(ConnectionString, "Password").value_or(registry.ReadString("Password"));
   const AnsiString server = Trim(registry.ReadString("Server"));
   const AnsiString database = Trim(registry.ReadString("Database"));
   registry.CloseKey();

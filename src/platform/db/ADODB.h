@@ -25,7 +25,6 @@ class TADOConnection : public TComponent {
   TNotifyEvent AfterConnect;
 
   bool Connected() const { return connected_; }
-  void SetConnected(bool connected) { connected ? Open() : Close(); }
   // Opens when closed (then runs AfterConnect); raises EDatabaseError when the server cannot be reached.
   void Open();
   // Closes the datasets on the connection, then the connection; nothing happens when closed.

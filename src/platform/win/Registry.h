@@ -20,7 +20,6 @@ class TRegistry {
   bool OpenKey(const AnsiString &key, bool canCreate);
   bool OpenKeyReadOnly(const AnsiString &key);
   void CloseKey();
-  AnsiString CurrentPath() const { return current_; }
   bool KeyExists(const AnsiString &key) const;
 
   // Writes or overwrites a string value of the open key; raises ERegistryException when it fails.
