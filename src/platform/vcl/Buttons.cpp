@@ -3,19 +3,22 @@
 #include "platform/vcl/Events.h"
 #include "platform/vcl/Forms.h"
 
-TBitBtn::TBitBtn(QWidget *parent) : QPushButton(parent) {
-  setAutoDefault(false);
-  QObject::connect(this, &QPushButton::clicked, [this] { Guarded([this] { CallEvent(OnClick, this); }); });
+template <typename Button>
+TButtonControl<Button>::TButtonControl(QWidget *parent) : Button(parent) {
+  QObject::connect(this, &Button::clicked, [this] { Guarded([this] { CallEvent(OnClick, this); }); });
 }
 
-void TBitBtn::SetHint(const AnsiString &hint) {
-  hint_ = hint;
-  UpdateToolTip();
+template class TButtonControl<QPushButton>;
+template class TButtonControl<QToolButton>;
+
+TBitBtn::TBitBtn(QWidget *parent) : TButtonControl<QPushButton>(parent) { setAutoDefault(false); }
+
+TSpeedButton::TSpeedButton(QWidget *parent) : TButtonControl<QToolButton>(parent) {
+  setFocusPolicy(Qt::NoFocus);
+  setAutoRaise(true);
+  SetLayout(blGlyphLeft);
 }
 
-void TBitBtn::SetShowHint(bool show) {
-  showHint_ = show;
-  UpdateToolTip();
+void TSpeedButton::SetLayout(TButtonLayout layout) {
+  setToolButtonStyle(layout == blGlyphTop ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonTextBesideIcon);
 }
-
-void TBitBtn::UpdateToolTip() { setToolTip(showHint_ ? ToQString(hint_) : QString()); }

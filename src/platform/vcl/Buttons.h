@@ -1,29 +1,51 @@
 #pragma once
-// The class library's button with a picture. Its hint is a tooltip only while ShowHint is on.
+// The class library's buttons with a picture: TBitBtn, a push button that takes the focus, and
+// TSpeedButton, a flat tool button that never does. A hint is a tooltip only while ShowHint is on.
 
 #include "platform/ansi/AnsiString.h"
 #include "platform/vcl/Classes.h"
 
 #include <QPushButton>
+#include <QToolButton>
 
-class TBitBtn : public QPushButton, public TObject {
+template <typename Button>
+class TButtonControl : public Button, public TObject {
  public:
-  explicit TBitBtn(QWidget *parent);
+  explicit TButtonControl(QWidget *parent);
 
-  AnsiString Caption() const { return FromQString(text()); }
-  void SetCaption(const AnsiString &caption) { setText(ToQString(caption)); }
+  AnsiString Caption() const { return FromQString(this->text()); }
+  void SetCaption(const AnsiString &caption) { this->setText(ToQString(caption)); }
   AnsiString Hint() const { return hint_; }
-  void SetHint(const AnsiString &hint);
+  void SetHint(const AnsiString &hint) {
+    hint_ = hint;
+    UpdateToolTip();
+  }
   bool ShowHint() const { return showHint_; }
-  void SetShowHint(bool show);
-  void SetGlyph(const QIcon &glyph) { setIcon(glyph); }
+  void SetShowHint(bool show) {
+    showHint_ = show;
+    UpdateToolTip();
+  }
+  void SetGlyph(const QIcon &glyph) { this->setIcon(glyph); }
 
   // Runs OnClick as a press of the button does; what it raises goes to the default error box.
-  void Click() { click(); }
+  void Click() { this->click(); }
   TNotifyEvent OnClick;
 
  private:
-  void UpdateToolTip();
+  void UpdateToolTip() { this->setToolTip(showHint_ ? ToQString(hint_) : QString()); }
   AnsiString hint_;
   bool showHint_ = false;
+};
+
+class TBitBtn : public TButtonControl<QPushButton> {
+ public:
+  explicit TBitBtn(QWidget *parent);
+};
+
+enum TButtonLayout { blGlyphLeft, blGlyphTop };
+
+class TSpeedButton : public TButtonControl<QToolButton> {
+ public:
+  explicit TSpeedButton(QWidget *parent);
+  void SetLayout(TButtonLayout layout);
 };

@@ -1,14 +1,15 @@
 #pragma once
-// The class library's one-line edit box, with the selection and clipboard calls the system makes.
+// The class library's one-line edit box, with its key events and the selection and clipboard calls
+// the system makes.
 
 #include "platform/ansi/AnsiString.h"
-#include "platform/vcl/Classes.h"
+#include "platform/vcl/Keys.h"
 
 #include <QLineEdit>
 
-class TEdit : public QLineEdit, public TObject {
+class TEdit : public TKeyControl<QLineEdit> {
  public:
-  explicit TEdit(QWidget *parent) : QLineEdit(parent) {}
+  explicit TEdit(QWidget *parent) : TKeyControl<QLineEdit>(parent) {}
   AnsiString Text() const { return FromQString(text()); }
   void SetText(const AnsiString &value) { setText(ToQString(value)); }
   void SelectAll() { selectAll(); }

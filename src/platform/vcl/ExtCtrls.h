@@ -39,10 +39,11 @@ class EInvalidGraphic : public Exception {
   using Exception::Exception;
 };
 
-// A picture at its natural size, cut off at the control's edge.
+// A picture at its natural size, cut off at the control's edge, or stretched over the control.
 class TImage : public QLabel {
  public:
   explicit TImage(QWidget *parent);
+  void SetStretch(bool stretch) { setScaledContents(stretch); }
   // Raises EInvalidGraphic when the file is no readable picture, EFOpenError when it cannot be opened.
   void LoadFromFile(const AnsiString &path);
   bool Empty() const;
