@@ -1,9 +1,23 @@
 #include "platform/sys/DateTime.h"
 
+#include <QLocale>
 #include <cmath>
 #include <cstdio>
 
+namespace {
+
+// A separator of the locale in cp1252; one the code page lacks (a narrow blank) becomes a blank.
+char LocaleSeparator(const QString &separator) {
+  const AnsiString ansi = FromQString(separator);
+  if (ansi.size() != 1) return ansi.empty() ? '\0' : '\xA0';
+  return ansi == "?" && separator != QStringLiteral("?") ? '\xA0' : ansi[0];
+}
+
+}  // namespace
+
 AnsiString ShortDateFormat = "dd/mm/yyyy";
+char ThousandSeparator = LocaleSeparator(QLocale::system().groupSeparator());
+char DecimalSeparator = LocaleSeparator(QLocale::system().decimalPoint());
 
 namespace {
 
