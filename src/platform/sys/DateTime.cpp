@@ -6,21 +6,6 @@
 
 namespace {
 
-// A separator of the locale in cp1252; one the code page lacks (a narrow blank) becomes a blank.
-char LocaleSeparator(const QString &separator) {
-  const AnsiString ansi = FromQString(separator);
-  if (ansi.size() != 1) return ansi.empty() ? '\0' : '\xA0';
-  return ansi == "?" && separator != QStringLiteral("?") ? '\xA0' : ansi[0];
-}
-
-}  // namespace
-
-AnsiString ShortDateFormat = "dd/mm/yyyy";
-char ThousandSeparator = LocaleSeparator(QLocale::system().groupSeparator());
-char DecimalSeparator = LocaleSeparator(QLocale::system().decimalPoint());
-
-namespace {
-
 std::optional<QDateTime> fixedClock;
 const QDate kEpoch(1899, 12, 30);
 
@@ -30,7 +15,19 @@ AnsiString Number(int value, int width) {
   return buffer;
 }
 
+// A separator of the locale in cp1252: one the code page lacks (a narrow no-break space) becomes a
+// no-break space; none at all is 0.
+char LocaleSeparator(const QString &separator) {
+  if (separator.isEmpty()) return '\0';
+  const AnsiString ansi = FromQString(separator.left(1));
+  return ansi == "?" && separator[0] != u'?' ? '\xA0' : ansi[0];
+}
+
 }  // namespace
+
+AnsiString ShortDateFormat = "dd/mm/yyyy";
+char ThousandSeparator = LocaleSeparator(QLocale::system().groupSeparator());
+char DecimalSeparator = LocaleSeparator(QLocale::system().decimalPoint());
 
 void SetClockForTesting(std::optional<QDateTime> fixed) { fixedClock = std::move(fixed); }
 
