@@ -4,8 +4,7 @@
 
 #include "admin/USTATUS.h"
 #include "admin/uHelp.h"
-#include "core/MainWindowFixture.h"
-#include "support/NumberSeparators.h"
+#include "StatisticsFixture.h"
 
 #include <QGuiApplication>
 #include <QProcess>
@@ -15,7 +14,13 @@
 namespace {
 
 QString Picture() { return qEnvironmentVariable("ORVALIX_SCREENSHOT"); }
-bool OnAnXDisplay() { return QGuiApplication::platformName() == "xcb"; }
+
+// Why no picture is taken here; empty when one is.
+std::string NoPicture() {
+  if (Picture().isEmpty()) return "set ORVALIX_SCREENSHOT to the picture to write";
+  if (QGuiApplication::platformName() != "xcb") return "needs an X display (QT_QPA_PLATFORM=xcb)";
+  return {};
+}
 
 void Capture(TForm &window) {
   window.Show();
@@ -26,29 +31,18 @@ void Capture(TForm &window) {
   window.Hide();
 }
 
-class StatisticsWindowScreenshot : public MainWindowTest {};
+using StatisticsWindowScreenshot = StatisticsFixture;
 
 TEST_F(StatisticsWindowScreenshot, FilledFromASeededDatabase) {
-  if (Picture().isEmpty()) GTEST_SKIP() << "set ORVALIX_SCREENSHOT to the picture to write";
-  if (!OnAnXDisplay()) GTEST_SKIP() << "needs an X display (QT_QPA_PLATFORM=xcb)";
-  testdb::Sql sql;
-  sql.ResetTables();
-  for (int i = 1; i <= 1287; ++i) sql.Exec(QStringLiteral("insert into clientes (cnpj_cpf) values ('%1')").arg(i));
-  for (const char *row : {"3, 1834.50, 0, 420.00", "1, 95.20, 12750.00, 0", "2, 0, 310.75, 88340.10"})
-    sql.Exec(QStringLiteral("insert into dados (cnpj_cpf, empresa, data_mov, chp_dev, chp_dev_vlr, cht_dev_vlr, "
-                            "tit_em_ab) values ('39053344705', 1, '2026-12-01', %1)")
-                 .arg(row));
-  BrazilianSeparators brazil;
-  CreateMainWindow().Timer2->SetEnabled(false);
-  Form1->ConnectDatabase();
+  if (const std::string why = NoPicture(); !why.empty()) GTEST_SKIP() << why;
+  Seed(1287, {"3, 1834.50, 0, 420.00", "1, 95.20, 12750.00, 0", "2, 0, 310.75, 88340.10"});
   TSTATUS window(Form1);
   window.FillStatistics();
   Capture(window);
 }
 
 TEST(HelpWindowScreenshot, AsOpened) {
-  if (Picture().isEmpty()) GTEST_SKIP() << "set ORVALIX_SCREENSHOT to the picture to write";
-  if (!OnAnXDisplay()) GTEST_SKIP() << "needs an X display (QT_QPA_PLATFORM=xcb)";
+  if (const std::string why = NoPicture(); !why.empty()) GTEST_SKIP() << why;
   Thelp window(nullptr);
   Capture(window);
 }

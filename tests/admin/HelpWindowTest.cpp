@@ -1,10 +1,7 @@
 // The help window: its text line by line, a memo that may be typed into and keeps nothing.
 
 #include "admin/uHelp.h"
-#include "platform/vcl/Anchors.h"
-#include "platform/vcl/Fonts.h"
 
-#include <QApplication>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -73,40 +70,6 @@ TEST(HelpWindow, TheTextLineByLine) {
   for (int i = 0; i < lines.Count(); ++i) EXPECT_EQ(lines[i], expected[static_cast<std::size_t>(i)]) << "line " << i + 1;
   // The ordinal sign is cp1252's, one character.
   EXPECT_EQ(lines[2].substr(0, 2), "1\xBA");
-}
-
-TEST(HelpWindow, ComponentsAsTheWindowDescriptionGivesThem) {
-  Thelp window(nullptr);
-  QWidget *form = window.Widget();
-  EXPECT_EQ(window.Caption(), "Janela de Ajuda");
-  EXPECT_EQ(form->pos(), QPoint(102, 45));
-  EXPECT_EQ(form->maximumSize(), QSize(571, 430));
-  EXPECT_EQ(form->minimumSize(), QSize(571, 430));
-  EXPECT_EQ(window.BorderStyle(), bsSingle);
-  EXPECT_EQ(form->font().family(), InstalledFamily("MS Sans Serif"));
-  EXPECT_EQ(form->font().pixelSize(), 13);
-  EXPECT_EQ(window.Label1->text(), "Ajuda Orvalix Express");
-  EXPECT_EQ(window.Label1->x(), 160);
-  EXPECT_EQ(window.Label1->y(), 2);
-  EXPECT_TRUE(window.Label1->alignment() & Qt::AlignHCenter);
-  EXPECT_TRUE(window.Label1->font().bold() && window.Label1->font().underline());
-  EXPECT_EQ(window.Label1->palette().color(QPalette::WindowText), QColor(0, 0, 128));
-  EXPECT_EQ(Anchors(window.Label1), (TAnchors{akLeft, akTop, akRight}));
-  EXPECT_EQ(window.Memo1->geometry(), QRect(1, 25, 570, 367));
-  EXPECT_EQ(Anchors(window.Memo1), (TAnchors{akLeft, akTop, akRight, akBottom}));
-  EXPECT_EQ(window.Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-  EXPECT_EQ(window.Memo1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-  EXPECT_FALSE(window.Memo1->isReadOnly());
-  EXPECT_EQ(window.BitBtn2->geometry(), QRect(252, 398, 63, 27));
-  EXPECT_EQ(window.BitBtn2->Caption(), "&Sair");
-  EXPECT_EQ(window.BitBtn2->Hint(), "Fechar janela.");
-  EXPECT_TRUE(window.BitBtn2->toolTip().isEmpty());
-  EXPECT_EQ(Anchors(window.BitBtn2), (TAnchors{akLeft}));
-  // The button comes first in the tab order, then the memo.
-  QWidget *next = form->nextInFocusChain();
-  while (next != form && !(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
-  EXPECT_EQ(next, window.BitBtn2);
-  EXPECT_EQ(next->nextInFocusChain(), window.Memo1);
 }
 
 TEST(HelpWindow, ShownItScrollsAndTakesTypingThatTheNextWindowHasForgotten) {
