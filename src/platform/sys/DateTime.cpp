@@ -1,9 +1,8 @@
 #include "platform/sys/DateTime.h"
 
+#include <QLocale>
 #include <cmath>
 #include <cstdio>
-
-AnsiString ShortDateFormat = "dd/mm/yyyy";
 
 namespace {
 
@@ -16,7 +15,19 @@ AnsiString Number(int value, int width) {
   return buffer;
 }
 
+// A separator of the locale in cp1252: one the code page lacks (a narrow no-break space) becomes a
+// no-break space; none at all is 0.
+char LocaleSeparator(const QString &separator) {
+  if (separator.isEmpty()) return '\0';
+  const AnsiString ansi = FromQString(separator.left(1));
+  return ansi == "?" && separator[0] != u'?' ? '\xA0' : ansi[0];
+}
+
 }  // namespace
+
+AnsiString ShortDateFormat = "dd/mm/yyyy";
+char ThousandSeparator = LocaleSeparator(QLocale::system().groupSeparator());
+char DecimalSeparator = LocaleSeparator(QLocale::system().decimalPoint());
 
 void SetClockForTesting(std::optional<QDateTime> fixed) { fixedClock = std::move(fixed); }
 

@@ -6,14 +6,15 @@ TShape::TShape(QWidget *parent) : QWidget(parent) { setAttribute(Qt::WA_Transpar
 
 void TShape::paintEvent(QPaintEvent *) {
   QPainter painter(this);
-  const int inset = Pen.Width / 2;
+  const int edge = Pen.Style == psClear ? 0 : Pen.Width;
+  const int inset = edge / 2;
   QPen pen(Pen.Color);
-  pen.setWidth(Pen.Width);
+  pen.setWidth(edge);
   pen.setJoinStyle(Qt::MiterJoin);
-  painter.setPen(Pen.Width > 0 ? pen : QPen(Qt::NoPen));
-  painter.setBrush(Brush.Color);
+  painter.setPen(edge > 0 ? pen : QPen(Qt::NoPen));
+  painter.setBrush(QBrush(Brush.Color, Brush.Style == bsFDiagonal ? Qt::FDiagPattern : Qt::SolidPattern));
   // The pen runs along the edge; with an even width the rectangle lies one pixel further in.
-  painter.drawRect(QRect(inset, inset, width() - Pen.Width, height() - Pen.Width));
+  painter.drawRect(QRect(inset, inset, width() - edge, height() - edge));
 }
 
 TBevel::TBevel(QWidget *parent) : QWidget(parent) { setAttribute(Qt::WA_TransparentForMouseEvents); }

@@ -6,13 +6,19 @@
 #include <QColor>
 #include <QWidget>
 
+// A solid fill, or lines of the colour going down from left to right over what lies behind.
+enum TBrushStyle { bsSolid, bsFDiagonal };
+enum TPenStyle { psSolid, psClear };
+
 struct TBrush {
   QColor Color = Qt::white;
+  TBrushStyle Style = bsSolid;
 };
 
 struct TPen {
   QColor Color = Qt::black;
   int Width = 1;
+  TPenStyle Style = psSolid;  // psClear: no edge
 };
 
 // A rectangle filled with its brush and edged with its pen, drawn inside its bounds.
