@@ -73,7 +73,7 @@ std::vector<TSearchRec> FindEntries(const AnsiString &mask, int attr) {
   while (const dirent *raw = ::readdir(dir)) {
     const std::string_view hostName = raw->d_name;
     if (hostName == "." || hostName == "..") continue;
-    const AnsiString name = FromUtf8(hostName);
+    const AnsiString name = FromHostName(hostName);
     if (!MatchesMask(name, pattern)) continue;
     bool isFolder = raw->d_type == DT_DIR;
     if (raw->d_type == DT_UNKNOWN || raw->d_type == DT_LNK) {
