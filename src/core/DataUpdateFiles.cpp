@@ -1,6 +1,7 @@
 // Data-update files (INSERE_DADO*.TXT): started in one tick, then worked through two statement starts a
 // tick with the progress panel shown, and deleted after the last. Each file's progress is kept, so that
-// a file interrupted by a failure, a lost network or a close resumes after its last executed statement.
+// a file interrupted by a failure, a lost network or a close resumes after its last executed statement,
+// and each statement takes effect exactly once (StatementOnce.cpp).
 
 #include "core/UPRINC.h"
 #include "core/UpdateStatements.h"
@@ -22,14 +23,16 @@ constexpr int kStartsPerTick = 2;
 void TForm1::StartUpdateFile(const AnsiString &name, TextFile &command) {
   Panel1->Hint = kRemessa + name;
   AssignFile(command, Panel1->Hint);
-  Reset(command);
+  ResetSettled(command);
   const int statements = CountStatementEnds(command);
   CloseFile(command);
   pb1->setMaximum(statements);
 
+  // A statement interrupted earlier, of this file or of one gone since, is settled with the server first.
+  SettleInDoubt();
   const int done = updateProgress_.Resume(Panel1->Hint).Done;
   AssignFile(UpdateFile, Panel1->Hint);
-  Reset(UpdateFile);
+  ResetSettled(UpdateFile);
   UpdateFileOpen = true;
   std::vector<AnsiString> lines;
   for (int skipped = 0; skipped < done && !Eof(UpdateFile); ++skipped) ReadStatement(UpdateFile, lines);
@@ -42,18 +45,18 @@ void TForm1::ContinueUpdateFile() {
   std::vector<AnsiString> lines;
   for (int started = 0; started < kStartsPerTick && !Eof(UpdateFile); ++started) {
     const bool statement = ReadStatement(UpdateFile, lines);
+    TUpdateProgress *progress = updateProgress_.Find(Panel1->Hint);
+    if (!progress) progress = &updateProgress_.Resume(Panel1->Hint);  // its file was taken away meanwhile
     if (statement) {
-      SetStatement(lines);
-      quecon->ExecSQL();
+      ExecuteOnce(lines, *progress);
     } else {
       ShowMessage("ERRO DE INSTRUÇÃO: CONSULTE SEU PROGRAMADOR."_a);
     }
     pb1->setValue(std::min(pb1->value() + 1, pb1->maximum()));
-    if (TUpdateProgress *progress = updateProgress_.Find(Panel1->Hint)) {
-      ++progress->Done;
-      progress->Failures = 0;
-      updateProgress_.Save();
-    }
+    ++progress->Done;
+    progress->Phase = TStatementPhase::Idle;
+    progress->Failures = 0;
+    updateProgress_.Save();
   }
   if (Eof(UpdateFile)) EndUpdateFile();
 }
@@ -80,7 +83,9 @@ void TForm1::NoteStatementFailed() {
     if (!progress) return;
     // A statement that the server always rejects would hold the file and the queue behind it for ever.
     if (++progress->Failures >= kStatementFailuresBound &&
-        SetAside(Copy(progress->Path, Length(kRemessa) + 1, Length(progress->Path))))
+        SetAside(Copy(progress->Path, Length(kRemessa) + 1, Length(progress->Path)),
+                 "a mesma instrução falhou " + IntToStr(kStatementFailuresBound) + " vezes"_a) &&
+        progress->Phase == TStatementPhase::Idle)
       updateProgress_.Forget(progress->Path);
     updateProgress_.Save();
   } catch (const std::exception &) {
