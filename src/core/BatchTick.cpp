@@ -24,7 +24,7 @@ class TTickHold {
     if (!timer_.Enabled()) timer_.SetEnabled(true);
     if (worked) ReleaseFreeMemory();  // a line of megabytes leaves no peak behind
   }
-  bool worked = false;  // the tick took a file, or failed
+  bool worked = false;  // the tick took a file, or failed, or read a long statement
   TTickHold(const TTickHold &) = delete;
   TTickHold &operator=(const TTickHold &) = delete;
 
@@ -105,7 +105,8 @@ void TForm1::Timer2Timer(TObject *) {
 
     if (::Visible(Panel1)) {
       continuing = true;
-      ContinueUpdateFile();
+      hold.worked = false;  // the frequent tick: the heap is trimmed only after a long statement
+      if (ContinueUpdateFile()) hold.worked = true;
       EndWorkTick(files);
       if (Timer3->OnTimer) Timer3->OnTimer(Timer3);
       return;

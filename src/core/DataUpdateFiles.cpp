@@ -17,6 +17,7 @@ const AnsiString kRemessa = "C:\\ORVALIX\\REMESSA\\";
 // A file whose same statement start failed this many ticks is set aside under its name plus ".ERR".
 constexpr int kStatementFailuresBound = 3;
 constexpr int kStartsPerTick = 2;
+constexpr std::size_t kLongStatement = 1024 * 1024;
 
 }  // namespace
 
@@ -40,11 +41,13 @@ void TForm1::StartUpdateFile(const AnsiString &name, TextFile &command) {
   Panel1->show();
 }
 
-void TForm1::ContinueUpdateFile() {
+bool TForm1::ContinueUpdateFile() {
   Timer3->SetEnabled(false);
+  bool longStatement = false;
   std::vector<AnsiString> lines;
   for (int started = 0; started < kStartsPerTick && !Eof(UpdateFile); ++started) {
     const bool statement = ReadStatement(UpdateFile, lines);
+    for (const AnsiString &line : lines) longStatement = longStatement || line.size() >= kLongStatement;
     TUpdateProgress *progress = updateProgress_.Find(Panel1->Hint);
     if (!progress) progress = &updateProgress_.Resume(Panel1->Hint);  // its file was taken away meanwhile
     if (statement) {
@@ -59,6 +62,7 @@ void TForm1::ContinueUpdateFile() {
     updateProgress_.Save();
   }
   if (Eof(UpdateFile)) EndUpdateFile();
+  return longStatement;
 }
 
 void TForm1::EndUpdateFile() {

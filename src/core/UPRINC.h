@@ -120,7 +120,7 @@ class TForm1 : public TForm {
 
   // The data-update files.
   void StartUpdateFile(const AnsiString &name, TextFile &command);
-  void ContinueUpdateFile();
+  bool ContinueUpdateFile();  // whether it read a statement of a megabyte or more
   void EndUpdateFile();
   void NoteStatementFailed();
   // Exactly once: each statement in an XA transaction of its own (StatementOnce.cpp).
