@@ -51,15 +51,12 @@ bool TForm1::ContinueUpdateFile() {
     TUpdateProgress *progress = updateProgress_.Find(Panel1->Hint);
     if (!progress) progress = &updateProgress_.Resume(Panel1->Hint);  // its file was taken away meanwhile
     if (statement) {
-      ExecuteOnce(lines, *progress);
+      ExecuteOnce(lines, *progress);  // written down as done there
     } else {
       ShowMessage("ERRO DE INSTRUÇÃO: CONSULTE SEU PROGRAMADOR."_a);
+      MarkStatementDone(*progress);
     }
     pb1->setValue(std::min(pb1->value() + 1, pb1->maximum()));
-    ++progress->Done;
-    progress->Phase = TStatementPhase::Idle;
-    progress->Failures = 0;
-    updateProgress_.Save();
   }
   if (Eof(UpdateFile)) EndUpdateFile();
   return longStatement;

@@ -19,6 +19,14 @@ bool RolledBack(int code) { return code == 1402 || (code >= 1612 && code <= 1614
 
 }  // namespace
 
+void TForm1::MarkStatementDone(TUpdateProgress &progress) {
+  // One write: a statement that took effect is never written down as idle and not done.
+  ++progress.Done;
+  progress.Phase = TStatementPhase::Idle;
+  progress.Failures = 0;
+  updateProgress_.Save();
+}
+
 void TForm1::SendXa(const AnsiString &verb, const TUpdateProgress &progress) {
   // A query of its own, so that quecon keeps the file's statement, as the design shows it.
   TADOQuery xa(nullptr);
@@ -57,12 +65,13 @@ void TForm1::ExecuteOnce(const std::vector<AnsiString> &lines, TUpdateProgress &
   progress.Phase = TStatementPhase::Prepared;
   updateProgress_.Save();
   SendXa("COMMIT", progress);
+  MarkStatementDone(progress);
 }
 
 bool TForm1::SettleStatement(TUpdateProgress &progress) {
   try {
     SendXa("COMMIT", progress);  // prepared, by this session or a lost one: now it takes effect
-    progress.Phase = TStatementPhase::Idle;
+    MarkStatementDone(progress);
     return true;
   } catch (const EDatabaseError &e) {
     if (e.LinkLost || !(e.ErrorCode == kXaUnknownId || RolledBack(e.ErrorCode))) throw;
@@ -79,18 +88,16 @@ bool TForm1::SettleStatement(TUpdateProgress &progress) {
   SendXa("START", progress);
   SendXa("END", progress);
   SendXa("ROLLBACK", progress);
-  const bool committed = progress.Phase == TStatementPhase::Prepared;
+  if (progress.Phase == TStatementPhase::Prepared) {
+    MarkStatementDone(progress);
+    return true;
+  }
   progress.Phase = TStatementPhase::Idle;
   updateProgress_.Save();
-  return committed;
+  return false;
 }
 
 void TForm1::SettleInDoubt() {
-  for (TUpdateProgress *progress : updateProgress_.InDoubt()) {
-    if (SettleStatement(*progress)) {
-      ++progress->Done;
-      progress->Failures = 0;
-    }
-    updateProgress_.Save();
-  }
+  // A record settled here may go with the save when its file is gone: it is not touched afterwards.
+  for (TUpdateProgress *progress : updateProgress_.InDoubt()) SettleStatement(*progress);
 }

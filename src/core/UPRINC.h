@@ -123,8 +123,10 @@ class TForm1 : public TForm {
   bool ContinueUpdateFile();  // whether it read a statement of a megabyte or more
   void EndUpdateFile();
   void NoteStatementFailed();
-  // Exactly once: each statement in an XA transaction of its own (StatementOnce.cpp).
+  // Exactly once: each statement in an XA transaction of its own (StatementOnce.cpp). Both write the
+  // statement down as done when it took effect.
   void ExecuteOnce(const std::vector<AnsiString> &lines, TUpdateProgress &progress);
+  void MarkStatementDone(TUpdateProgress &progress);
   bool SettleStatement(TUpdateProgress &progress);
   void SettleInDoubt();
   void SendXa(const AnsiString &verb, const TUpdateProgress &progress);

@@ -80,6 +80,11 @@ void TUpdateProgressFile::Load() {
 
 TUpdateProgress &TUpdateProgressFile::Resume(const AnsiString &path) {
   Load();
+  // Records of files gone go here, where no one holds a record, not at a save: a record in doubt stays
+  // until the server has told what became of its statement.
+  std::erase_if(records_, [](const auto &record) {
+    return record.second.Phase == TStatementPhase::Idle && !FileExists(record.second.Path);
+  });
   const std::uintmax_t size = FileSize(path);
   const long long age = FileAge(path);
   TUpdateProgress &progress = records_[UpperCase(path)];
@@ -110,10 +115,6 @@ void TUpdateProgressFile::Forget(const AnsiString &path) {
 
 void TUpdateProgressFile::Save() {
   Load();
-  // A record in doubt stays until the server has told what became of its statement.
-  std::erase_if(records_, [](const auto &record) {
-    return record.second.Phase == TStatementPhase::Idle && !FileExists(record.second.Path);
-  });
   // Written aside and moved over the old state at once, so that a stop in between leaves one of the two.
   const AnsiString written = statePath_ + ".new";
   TextFile state;

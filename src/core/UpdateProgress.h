@@ -38,14 +38,14 @@ class TUpdateProgressFile {
   explicit TUpdateProgressFile(AnsiString statePath) : statePath_(std::move(statePath)) {}
 
   // The record of the file at path, read from the state file at the first use; begun afresh (nothing
-  // done, a new token) when the file is unknown or its size or time changed since it was begun.
+  // done, a new token) when the file is unknown or its size or time changed since it was begun. The
+  // records of files gone, and not in doubt, are dropped.
   TUpdateProgress &Resume(const AnsiString &path);
   TUpdateProgress *Find(const AnsiString &path);
   // The records whose statement is not idle, of files in place or gone.
   std::vector<TUpdateProgress *> InDoubt();
   void Forget(const AnsiString &path);
-  // Replaces the state file with the records of the files still in place and of those in doubt;
-  // raises EInOutError.
+  // Replaces the state file with the records; raises EInOutError.
   void Save();
 
  private:
