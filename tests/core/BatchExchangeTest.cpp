@@ -230,4 +230,17 @@ TEST_F(BatchExchange, AStatementWhoseAnswerIsLostTakesEffectOnce) {
   EXPECT_EQ(drive.ReadFile("C:\\WINDOWS\\insere_dado.conf"), "");
 }
 
+TEST_F(BatchExchange, ACustomerRecordWhoseLinkDropsIsTakenAgainNotDroppedWithTheMessage) {
+  LinkRelay relay;
+  SetPort(AnsiString(QString::number(relay.Port()).toStdString()));
+  Connect();
+  relay.DropAfter({{"INSERT INTO clientes"}});
+  Drop("TRANS0001.TXT", "INSERE_EMITENTE_CLI('77','ANA')\r\n");
+  EXPECT_TRUE(TickUntil([&] { return !Waiting("TRANS0001.TXT"); }));
+  EXPECT_EQ(relay.Drops(), 1);
+  EXPECT_TRUE(boxes.Calls().empty());
+  EXPECT_EQ(sql.Value(QStringLiteral("select count(*) from clientes where cnpj_cpf='77' and nome='ANA'")).toInt(), 1);
+  EXPECT_FALSE(Waiting("TRANS0001.TXT.ERR"));
+}
+
 }  // namespace
