@@ -127,83 +127,64 @@ TEST_F(BatchExchange, TheFailureLineNamesTheFileTheStatementAndWhatTheServerNeed
       << line;
 }
 
-// The server stopped and started three times while a file is in hand: each time the link is lost
-// (during the consultation's queries, or seen by the data-update file's next statement), which the
-// file is not to blame for. More than either bound of failures in a row.
-class BatchExchangeRestarts : public BatchExchange, public ::testing::WithParamInterface<bool> {
+// The server stopped and started three times while a consultation file is in hand and a data-update file
+// in progress: each time the link is lost, which neither file is to blame for. (Three link drops at one
+// statement of a data-update file, past its bound, come in the relay's test below.)
+class BatchExchangeRestarts : public BatchExchange {
  protected:
   void TearDown() override {
     if (stopped_) testdb::StartServerKeepingRows();
     BatchExchange::TearDown();
   }
-  void Stop() {
+  void Restart() {
     testdb::StopServer();
     stopped_ = true;
-  }
-  void Start() {
     testdb::StartServerKeepingRows();
     stopped_ = false;
   }
   bool stopped_ = false;
 };
 
-TEST_P(BatchExchangeRestarts, SetNothingAsideAndEveryAnswerAndStatementComesOnce) {
+TEST_F(BatchExchangeRestarts, SetNothingAsideAndEveryAnswerAndStatementComesOnce) {
   if (!testdb::ServerControllable()) GTEST_SKIP() << "the test server is not one of scripts/db's on the tests' port";
-  const bool consultation = GetParam();
   sql.Exec("insert into grupos values (1, 'CENTRO')");
   sql.Exec("insert into empresas values (42, 'LOJA', 'S', 1, 0)");
   sql.Exec("insert into dados (cnpj_cpf, empresa, data_mov, chp_dev) values ('9', 42, '2026/12/08', 1)");
   Connect();
-  if (consultation) {
-    Drop("CONS0001.TXT", "CONSULTA_DADOS(42,'9')\r\n");
-    int restarts = 0;
-    Form().quecon->AfterOpen = [&](TObject *sender) {
-      // The member query went through; the server goes, and comes back, before the sums.
-      if (restarts < 3 && Form().quecon->SQL.Text().find("a.setor") != AnsiString::npos) {
-        ++restarts;
-        Stop();
-        Start();
-      }
-      Form().QuerytimerAfterOpen(sender);
-    };
-    for (int round = 0; round < 3; ++round) {
-      Tick();  // fails at the sums
-      EXPECT_FALSE(Form().Database1->Connected()) << round;
-      EXPECT_TRUE(Waiting("CONS0001.TXT")) << round;
-      Tick();  // connects
+  Drop(kFirst, Inserts(1, 4));
+  Tick();
+  Tick();
+  ASSERT_EQ(Rows(), 3);  // the fact already there and two statements
+  Drop("CONS0001.TXT", "CONSULTA_DADOS(42,'9')\r\n");
+  int restarts = 0;
+  Form().quecon->AfterOpen = [&](TObject *sender) {
+    // The member query went through; the server goes, and comes back, before the sums.
+    if (restarts < 3 && Form().quecon->SQL.Text().find("a.setor") != AnsiString::npos) {
+      ++restarts;
+      Restart();
     }
-    Tick();
-    EXPECT_FALSE(Waiting("CONS0001.TXT"));
-    EXPECT_EQ(Answer("RET0001.ret"), "('9',1,0,0.00,0.00,0.00,1,0.00,0.00,0.00,0,0.00,CENTRO)\r\n");
-  } else {
-    Drop(kFirst, Inserts(1, 4));
-    Tick();
-    Tick();
-    ASSERT_EQ(Rows(), 3);  // the fact already there and two statements
-    for (int round = 0; round < 3; ++round) {
-      Stop();
-      Tick();  // the third statement meets the lost link
-      EXPECT_FALSE(Form().Database1->Connected()) << round;
-      Tick();  // no server: no connection
-      Start();
-      Tick();  // connects
-      Tick();  // starts the file again
-      ASSERT_TRUE(InProgress()) << round;
-    }
-    EXPECT_EQ(TicksToEnd(), 1);
-    testdb::Sql after;  // a connection of its own: the server was restarted
-    EXPECT_EQ(after.Value(QStringLiteral("select count(*) from dados")).toInt(), 5);
-    EXPECT_EQ(after.Value(QStringLiteral("select count(distinct cnpj_cpf) from dados")).toInt(), 5);
+    Form().QuerytimerAfterOpen(sender);
+  };
+  for (int round = 0; round < 3; ++round) {
+    Tick();  // fails at the sums
+    EXPECT_FALSE(Form().Database1->Connected()) << round;
+    EXPECT_TRUE(Waiting("CONS0001.TXT")) << round;
+    EXPECT_FALSE(InProgress()) << round;
+    Tick();  // connects
   }
+  Tick();
+  EXPECT_FALSE(Waiting("CONS0001.TXT"));
+  EXPECT_EQ(Answer("RET0001.ret"), "('9',1,0,0.00,0.00,0.00,1,0.00,0.00,0.00,0,0.00,CENTRO)\r\n");
+  Tick();  // starts the data-update file again, after its second statement
+  EXPECT_EQ(Position(), 2);
+  EXPECT_EQ(TicksToEnd(), 1);
+  testdb::Sql after;  // a connection of its own: the server was restarted
+  EXPECT_EQ(after.Value(QStringLiteral("select count(*) from dados")).toInt(), 5);
+  EXPECT_EQ(after.Value(QStringLiteral("select count(distinct cnpj_cpf) from dados")).toInt(), 5);
   EXPECT_FALSE(Waiting("CONS0001.TXT.ERR"));
   EXPECT_FALSE(Waiting("INSERE_DADO0001.TXT.ERR"));
   EXPECT_TRUE(boxes.Calls().empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(InHand, BatchExchangeRestarts, ::testing::Values(true, false),
-                         [](const ::testing::TestParamInfo<bool> &info) {
-                           return std::string(info.param ? "AConsultation" : "ADataUpdateFile");
-                         });
 
 TEST_F(BatchExchange, AStatementWhoseAnswerIsLostTakesEffectOnce) {
   LinkRelay relay;
