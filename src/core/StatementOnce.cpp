@@ -13,7 +13,8 @@
 
 namespace {
 
-constexpr int kXaUnknownId = 1397;  // XAER_NOTA: no prepared transaction of that id that we may end
+constexpr int kXaUnknownId = 1397;    // XAER_NOTA: no prepared transaction of that id that we may end
+constexpr int kXaDuplicateId = 1440;  // XAER_DUPID: a transaction of that id exists
 // XA_RBROLLBACK and the other XA_RB codes: the server rolled the transaction back; it had no effect.
 bool RolledBack(int code) { return code == 1402 || (code >= 1612 && code <= 1614); }
 
@@ -40,7 +41,17 @@ void TForm1::ExecuteOnce(const std::vector<AnsiString> &lines, TUpdateProgress &
   if (progress.Phase != TStatementPhase::Idle && SettleStatement(progress)) return;
   progress.Phase = TStatementPhase::Sent;
   updateProgress_.Save();
-  SendXa("START", progress);
+  try {
+    SendXa("START", progress);
+  } catch (const EDatabaseError &e) {
+    if (e.ErrorCode != kXaDuplicateId) throw;
+    // The id is on the server although nothing here says it was sent (the note was lost with the
+    // machine's power): the statement is in doubt like any other.
+    if (SettleStatement(progress)) return;
+    progress.Phase = TStatementPhase::Sent;
+    updateProgress_.Save();
+    SendXa("START", progress);
+  }
   SetStatement(lines);
   try {
     quecon->ExecSQL();
@@ -63,7 +74,9 @@ void TForm1::ExecuteOnce(const std::vector<AnsiString> &lines, TUpdateProgress &
   SendXa("END", progress);
   SendXa("PREPARE", progress);
   progress.Phase = TStatementPhase::Prepared;
-  updateProgress_.Save();
+  // The one write that must outlast a power failure: without it a commit whose answer got lost would
+  // read as a statement that never got prepared, and run again.
+  updateProgress_.Save(true);
   SendXa("COMMIT", progress);
   MarkStatementDone(progress);
 }

@@ -113,7 +113,7 @@ void TUpdateProgressFile::Forget(const AnsiString &path) {
   records_.erase(UpperCase(path));
 }
 
-void TUpdateProgressFile::Save() {
+void TUpdateProgressFile::Save(bool durable) {
   Load();
   // Written aside and moved over the old state at once, so that a stop in between leaves one of the two.
   const AnsiString written = statePath_ + ".new";
@@ -122,7 +122,10 @@ void TUpdateProgressFile::Save() {
   Rewrite(state);
   for (const auto &record : records_) Writeln(state, FormatUpdateProgress(record.second));
   CloseFile(state);
+  if (durable && !FlushFileBuffers(written)) throw EInOutError("Disk write error", 101);
   std::error_code error;
   std::filesystem::rename(HostPath(written), HostPath(statePath_), error);
   if (error) throw EInOutError("File access denied", 5);
+  if (durable && !FlushFileBuffers(Copy(statePath_, 1, statePath_.find_last_of('\\'))))
+    throw EInOutError("Disk write error", 101);
 }

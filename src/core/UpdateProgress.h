@@ -45,8 +45,9 @@ class TUpdateProgressFile {
   // The records whose statement is not idle, of files in place or gone.
   std::vector<TUpdateProgress *> InDoubt();
   void Forget(const AnsiString &path);
-  // Replaces the state file with the records; raises EInOutError.
-  void Save();
+  // Replaces the state file with the records; raises EInOutError. A durable save is on the disk when
+  // it returns, so that not even a power failure takes it back.
+  void Save(bool durable = false);
 
  private:
   void Load();

@@ -211,6 +211,28 @@ TEST_F(BatchExchange, AStatementWhoseAnswerIsLostTakesEffectOnce) {
   EXPECT_EQ(drive.ReadFile("C:\\WINDOWS\\insere_dado.conf"), "");
 }
 
+TEST_F(BatchExchange, AStatementPreparedOnTheServerWhoseNoteWasLostIsCommittedNotRunAgain) {
+  Connect();
+  Drop(kFirst, Inserts(1, 3));
+  Tick();
+  Tick();  // the first two statements: the file's token is written down
+  const std::string state = drive.ReadFile("C:\\WINDOWS\\insere_dado.conf");
+  const QString token = QString::fromStdString(state).section(u'\t', 5, 5);
+  ASSERT_EQ(token.size(), 16) << state;
+  {
+    // The third statement got as far as prepared, and the machine lost its note of it (a power failure).
+    testdb::Sql lost;
+    const QString id = QStringLiteral("'orvalix.%1','2'").arg(token);
+    lost.Exec("XA START " + id);
+    lost.Exec(QString::fromStdString(Insert(3)));
+    lost.Exec("XA END " + id);
+    lost.Exec("XA PREPARE " + id);
+  }
+  EXPECT_TRUE(TickUntil([&] { return !Waiting(kFirst); }));
+  EXPECT_EQ(Rows(), 3);
+  EXPECT_EQ(Repeated(), 0);
+}
+
 TEST_F(BatchExchange, ACustomerRecordWhoseLinkDropsIsTakenAgainNotDroppedWithTheMessage) {
   LinkRelay relay;
   SetPort(AnsiString(QString::number(relay.Port()).toStdString()));

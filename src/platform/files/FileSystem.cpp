@@ -5,6 +5,8 @@
 #include <cstring>
 #include <filesystem>
 #include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -41,6 +43,14 @@ bool RenameFile(const AnsiString &oldPath, const AnsiString &newPath) {
   if (fs::exists(fs::symlink_status(to, error)) && !fs::equivalent(from, to, error)) return false;
   fs::rename(from, to, error);
   return !error;
+}
+
+bool FlushFileBuffers(const AnsiString &path) {
+  const int fd = ::open(HostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool flushed = ::fsync(fd) == 0;
+  ::close(fd);
+  return flushed;
 }
 
 std::uintmax_t FileSize(const AnsiString &path) {
