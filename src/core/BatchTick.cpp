@@ -105,8 +105,7 @@ void TForm1::Timer2Timer(TObject *) {
 
     if (::Visible(Panel1)) {
       continuing = true;
-      hold.worked = false;  // the frequent tick: the heap is trimmed only after a long statement
-      if (ContinueUpdateFile()) hold.worked = true;
+      hold.worked = ContinueUpdateFile();  // the frequent tick: the heap is trimmed after a long statement only
       EndWorkTick(files);
       if (Timer3->OnTimer) Timer3->OnTimer(Timer3);
       return;

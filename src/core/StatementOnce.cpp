@@ -111,6 +111,5 @@ bool TForm1::SettleStatement(TUpdateProgress &progress) {
 }
 
 void TForm1::SettleInDoubt() {
-  // A record settled here may go with the save when its file is gone: it is not touched afterwards.
   for (TUpdateProgress *progress : updateProgress_.InDoubt()) SettleStatement(*progress);
 }

@@ -191,18 +191,4 @@ TEST_F(FilesTest, ASettledOpenTakesOnlyARegularFileThatNoOneWritesAndThatStoodSt
   }
 }
 
-TEST_F(FilesTest, ALineIsReadToItsBound) {
-  drive.WriteFile("C:\\long.txt", std::string(kMaxLineLength, 'x') + "\r\n" + std::string(kMaxLineLength + 1, 'y'));
-  TextFile file;
-  AssignFile(file, "C:\\long.txt");
-  Reset(file);
-  EXPECT_EQ(file.ReadLine().size(), kMaxLineLength);
-  try {
-    file.ReadLine();
-    ADD_FAILURE() << "a line past the bound was read";
-  } catch (const EInOutError &e) {
-    EXPECT_EQ(e.ErrorCode, kLineTooLong);
-  }
-}
-
 }  // namespace

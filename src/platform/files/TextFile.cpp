@@ -117,6 +117,7 @@ void TextFile::ResetSettled() {
   }
   reading_ = true;
 }
+
 void TextFile::Rewrite() { Open("wb", false); }
 void TextFile::Append() { Open("ab", false); }
 
