@@ -7,6 +7,7 @@
 #include "platform/files/FileSystem.h"
 
 #include <QTemporaryDir>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -29,8 +30,13 @@ class BenchDrive {
   }
   ~BenchDrive() { SetRootFolderForTesting({}); }
 
+  // A command file as its writer leaves it: complete and standing still, so that it is taken at once.
   static void Write(const AnsiString &windowsPath, const std::string &bytes) {
     std::ofstream(HostPath(windowsPath), std::ios::binary) << bytes;
+    Settle(HostPath(windowsPath));
+  }
+  static void Settle(const std::filesystem::path &host) {
+    std::filesystem::last_write_time(host, std::filesystem::file_time_type::clock::now() - std::chrono::seconds(5));
   }
 
  private:

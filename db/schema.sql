@@ -75,6 +75,11 @@ CREATE TABLE setores (
 ) ENGINE=InnoDB DEFAULT CHARSET=latin1;
 
 -- The program's account: it reads and writes rows, and creates or drops nothing.
+-- Each statement of a data-update file runs in an XA transaction of its own (XA START, END, PREPARE and
+-- COMMIT; after a lost link, XA COMMIT of a transaction prepared by the earlier session, and XA START,
+-- END and ROLLBACK of the same id to learn whether it is still held). On MariaDB 10.11 these need no
+-- right beyond the statement's own: the grants below are all. XA RECOVER needs none either here, but the
+-- program does not use it. (On MySQL 8, XA RECOVER alone would need XA_RECOVER_ADMIN.)
 CREATE USER IF NOT EXISTS 'orvalix'@'127.0.0.1' IDENTIFIED BY 'Qd7vRx2k';
 CREATE USER IF NOT EXISTS 'orvalix'@'localhost' IDENTIFIED BY 'Qd7vRx2k';
 ALTER USER 'orvalix'@'127.0.0.1' IDENTIFIED BY 'Qd7vRx2k';

@@ -3,7 +3,9 @@
 
 #include "core/UPRINC.h"
 
+#include "core/BatchJournal.h"
 #include "platform/files/FileSystem.h"
+#include "platform/sys/Memory.h"
 
 namespace {
 
@@ -20,7 +22,9 @@ class TTickHold {
   ~TTickHold() {
     flag_ = false;
     if (!timer_.Enabled()) timer_.SetEnabled(true);
+    if (worked) ReleaseFreeMemory();  // a line of megabytes leaves no peak behind
   }
+  bool worked = false;  // the tick took a file, or failed, or read a long statement
   TTickHold(const TTickHold &) = delete;
   TTickHold &operator=(const TTickHold &) = delete;
 
@@ -29,10 +33,9 @@ class TTickHold {
   TTimer &timer_;
 };
 
-// A name the queue may meet: a file, or a folder whose name matches a mask.
-bool InRemessa(const AnsiString &name) {
-  return FileExists(kRemessa + name) || DirectoryExists(kRemessa + name);
-}
+// A name the queue may meet: a file, or anything else whose name matches a mask (a folder, a pipe, a
+// dangling link).
+bool InRemessa(const AnsiString &name) { return !FindEntries(kRemessa + name, faAnyFile).empty(); }
 
 void CloseQuietly(TextFile &file) {
   if (!file.IsOpen()) return;
@@ -52,6 +55,7 @@ void TForm1::Timer2Timer(TObject *) {
     return;
   }
   TTickHold hold(tickRunning_, *Timer2);
+  sentStatement_.clear();
   Tag = 0;
   TrayIcon1->Tag = 0;
   TextFile command;
@@ -77,6 +81,7 @@ void TForm1::Timer2Timer(TObject *) {
     }
 
     ForgetVanishedFiles();
+    hold.worked = true;
     files = std::make_unique<TStringList>();
     Tag = 1;
     ListFiles(kRemessa + "CONS*.TXT", *files);
@@ -100,7 +105,7 @@ void TForm1::Timer2Timer(TObject *) {
 
     if (::Visible(Panel1)) {
       continuing = true;
-      ContinueUpdateFile();
+      hold.worked = ContinueUpdateFile();  // the frequent tick: the heap is trimmed after a long statement only
       EndWorkTick(files);
       if (Timer3->OnTimer) Timer3->OnTimer(Timer3);
       return;
@@ -116,8 +121,10 @@ void TForm1::Timer2Timer(TObject *) {
       return;
     }
     files.reset();
+    hold.worked = false;
     Timer2->SetEnabled(true);
   } catch (...) {
+    const std::exception_ptr failure = std::current_exception();
     if (Tag == 1) files.reset();
     if (TrayIcon1->Tag == 1) params.reset();
     CloseQuietly(command);
@@ -130,11 +137,31 @@ void TForm1::Timer2Timer(TObject *) {
         // Closed either way.
       }
     }
+    // The path of the data-update file in progress, before the disconnect hides the panel.
+    const AnsiString updating = Copy(Panel1->Hint, Length(kRemessa) + 1, Length(Panel1->Hint));
     Label3->repaint();
     DisconnectDatabase();
     Timer2->SetEnabled(true);
-    if (!taken.empty()) NoteFileFailed(taken);
-    if (continuing) NoteStatementFailed();
+    hold.worked = true;
+    NoteFailedTick(continuing ? updating : taken, continuing, failure);
+  }
+}
+
+void TForm1::NoteFailedTick(const AnsiString &name, bool continuing, std::exception_ptr failure) {
+  // The failure handler must not fail in turn.
+  try {
+    Journal(name, (sentStatement_.empty() ? AnsiString() : StatementHead(sentStatement_) + ": ") +
+                      FailureReason(failure));
+    const TFailureWeight weight = WeighFailure(failure);
+    if (name.empty() || weight == TFailureWeight::None) return;
+    if (weight == TFailureWeight::AtOnce) {
+      if (SetAside(name, FailureReason(failure)) && continuing) updateProgress_.Forget(kRemessa + name);
+    } else if (continuing) {
+      NoteStatementFailed();
+    } else {
+      NoteFileFailed(name);
+    }
+  } catch (const std::exception &) {
   }
 }
 
@@ -145,7 +172,7 @@ void TForm1::HandleConsultationFile(const AnsiString &name, std::unique_ptr<TStr
   const AnsiString answerName = kRetorno + "RET" + Copy(Copy(name, 1, Length(name) - 4), 5, Length(name));
 
   AssignFile(command, kRemessa + name);
-  Reset(command);
+  ResetSettled(command);
   AnsiString line;
   Readln(command, line);
 
@@ -166,7 +193,7 @@ void TForm1::HandleConsultationFile(const AnsiString &name, std::unique_ptr<TStr
 void TForm1::HandleCustomerRecordFile(const AnsiString &name, std::unique_ptr<TStringList> &params,
                                       TextFile &command) {
   AssignFile(command, kRemessa + name);
-  Reset(command);
+  ResetSettled(command);
   AnsiString line;
   Readln(command, line);
 
@@ -197,12 +224,15 @@ void TForm1::NoteFileDone(const AnsiString &name) { failedTicks_.erase(UpperCase
 void TForm1::NoteFileFailed(const AnsiString &name) {
   if (!InRemessa(name)) return;
   if (++failedTicks_[UpperCase(name)] < kFailedTicksBound) return;
-  if (SetAside(name)) failedTicks_.erase(UpperCase(name));
+  if (SetAside(name, "falhou " + IntToStr(kFailedTicksBound) + " vezes seguidas"))
+    failedTicks_.erase(UpperCase(name));
 }
 
-bool TForm1::SetAside(const AnsiString &name) {
+bool TForm1::SetAside(const AnsiString &name, const AnsiString &why) {
   // Set aside where no mask finds it, so that the files behind it get their turn; nothing is lost.
   AnsiString aside = name + ".ERR";
   for (int copy = 2; InRemessa(aside) && copy < 1000; ++copy) aside = name + "." + IntToStr(copy) + ".ERR";
-  return RenameFile(kRemessa + name, kRemessa + aside);
+  const bool moved = RenameFile(kRemessa + name, kRemessa + aside);
+  if (moved) Journal(name, "posto de lado como " + aside + ": " + why);
+  return moved;
 }

@@ -10,6 +10,7 @@ void TForm1::SetStatement(const std::vector<AnsiString> &lines) {
   quecon->Close();
   quecon->SQL.Clear();
   for (const AnsiString &line : lines) quecon->SQL.Add(line);
+  sentStatement_ = quecon->SQL.Text();
 }
 
 void TForm1::SendQuery(const std::vector<AnsiString> &lines) {

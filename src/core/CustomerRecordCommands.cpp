@@ -4,6 +4,7 @@
 #include "core/CustomerRecordSql.h"
 #include "core/UPRINC.h"
 
+#include "platform/sys/Exceptions.h"
 #include "platform/vcl/Dialogs.h"
 
 void TForm1::InsereCliente(const AnsiString &line, std::unique_ptr<TStringList> &params) {
@@ -26,6 +27,11 @@ void TForm1::SaveCustomer(const AnsiString &line, std::unique_ptr<TStringList> &
   SetStatement(quecon->IsEmpty() ? insert(line, today) : update(*params, today));
   try {
     quecon->ExecSQL();
+  } catch (const EDatabaseError &e) {
+    // A lost link says nothing of the command: the tick fails and the file is taken again after the
+    // reconnection (the existence check then finds the customer if the statement ran).
+    if (e.LinkLost) throw;
+    Application->MessageBox("Comando não reconhecido pelo sistema, consulte seu programador."_a, "Orvalix", MB_OK);
   } catch (const std::exception &) {
     // The command counts as done: the file goes, nothing is retried.
     Application->MessageBox("Comando não reconhecido pelo sistema, consulte seu programador."_a, "Orvalix", MB_OK);

@@ -1,6 +1,7 @@
 // Data-update files (INSERE_DADO*.TXT): started in one tick, then worked through two statement starts a
 // tick with the progress panel shown, and deleted after the last. Each file's progress is kept, so that
-// a file interrupted by a failure, a lost network or a close resumes after its last executed statement.
+// a file interrupted by a failure, a lost network or a close resumes after its last executed statement,
+// and each statement takes effect exactly once (StatementOnce.cpp).
 
 #include "core/UPRINC.h"
 #include "core/UpdateStatements.h"
@@ -16,20 +17,23 @@ const AnsiString kRemessa = "C:\\ORVALIX\\REMESSA\\";
 // A file whose same statement start failed this many ticks is set aside under its name plus ".ERR".
 constexpr int kStatementFailuresBound = 3;
 constexpr int kStartsPerTick = 2;
+constexpr std::size_t kLongStatement = 1024 * 1024;
 
 }  // namespace
 
 void TForm1::StartUpdateFile(const AnsiString &name, TextFile &command) {
   Panel1->Hint = kRemessa + name;
   AssignFile(command, Panel1->Hint);
-  Reset(command);
+  ResetSettled(command);
   const int statements = CountStatementEnds(command);
   CloseFile(command);
   pb1->setMaximum(statements);
 
+  // A statement interrupted earlier, of this file or of one gone since, is settled with the server first.
+  SettleInDoubt();
   const int done = updateProgress_.Resume(Panel1->Hint).Done;
   AssignFile(UpdateFile, Panel1->Hint);
-  Reset(UpdateFile);
+  ResetSettled(UpdateFile);
   UpdateFileOpen = true;
   std::vector<AnsiString> lines;
   for (int skipped = 0; skipped < done && !Eof(UpdateFile); ++skipped) ReadStatement(UpdateFile, lines);
@@ -37,25 +41,25 @@ void TForm1::StartUpdateFile(const AnsiString &name, TextFile &command) {
   Panel1->show();
 }
 
-void TForm1::ContinueUpdateFile() {
+bool TForm1::ContinueUpdateFile() {
   Timer3->SetEnabled(false);
+  bool longStatement = false;
   std::vector<AnsiString> lines;
   for (int started = 0; started < kStartsPerTick && !Eof(UpdateFile); ++started) {
     const bool statement = ReadStatement(UpdateFile, lines);
+    for (const AnsiString &line : lines) longStatement = longStatement || line.size() >= kLongStatement;
+    TUpdateProgress *progress = updateProgress_.Find(Panel1->Hint);
+    if (!progress) progress = &updateProgress_.Resume(Panel1->Hint);  // its file was taken away meanwhile
     if (statement) {
-      SetStatement(lines);
-      quecon->ExecSQL();
+      ExecuteOnce(lines, *progress);  // written down as done there
     } else {
       ShowMessage("ERRO DE INSTRUÇÃO: CONSULTE SEU PROGRAMADOR."_a);
+      MarkStatementDone(*progress);
     }
     pb1->setValue(std::min(pb1->value() + 1, pb1->maximum()));
-    if (TUpdateProgress *progress = updateProgress_.Find(Panel1->Hint)) {
-      ++progress->Done;
-      progress->Failures = 0;
-      updateProgress_.Save();
-    }
   }
   if (Eof(UpdateFile)) EndUpdateFile();
+  return longStatement;
 }
 
 void TForm1::EndUpdateFile() {
@@ -80,7 +84,9 @@ void TForm1::NoteStatementFailed() {
     if (!progress) return;
     // A statement that the server always rejects would hold the file and the queue behind it for ever.
     if (++progress->Failures >= kStatementFailuresBound &&
-        SetAside(Copy(progress->Path, Length(kRemessa) + 1, Length(progress->Path))))
+        SetAside(Copy(progress->Path, Length(kRemessa) + 1, Length(progress->Path)),
+                 "a mesma instrução falhou " + IntToStr(kStatementFailuresBound) + " vezes"_a) &&
+        progress->Phase == TStatementPhase::Idle)
       updateProgress_.Forget(progress->Path);
     updateProgress_.Save();
   } catch (const std::exception &) {

@@ -3,6 +3,7 @@
 
 #include "core/UPRINC.h"
 
+#include "core/BatchJournal.h"
 #include "platform/files/FileSystem.h"
 #include "platform/win/Registry.h"
 #include "platform/win/WinInet.h"
@@ -31,7 +32,9 @@ void TForm1::ConnectDatabase() {
   Repaint();
   try {
     Database1->Open();
-  } catch (const std::exception &) {
+  } catch (const std::exception &e) {
+    // Nothing is shown; the journal alone tells why, at each attempt (one each 10 s).
+    Journal("", "sem ligação com o servidor: "_a + FromUtf8(e.what()));
     Label2->hide();
     Label2->setText(QStringLiteral("CONECTADO"));
     return;

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <exception>
 #include <map>
 #include <memory>
 #include <vector>
@@ -96,7 +97,8 @@ class TForm1 : public TForm {
   void ForgetVanishedFiles();
   void NoteFileDone(const AnsiString &name);
   void NoteFileFailed(const AnsiString &name);
-  bool SetAside(const AnsiString &name);
+  void NoteFailedTick(const AnsiString &name, bool continuing, std::exception_ptr failure);
+  bool SetAside(const AnsiString &name, const AnsiString &why);
 
   // The consultation commands.
   void ConsultaEmpresa(TextFile &answer, const AnsiString &answerName);
@@ -118,11 +120,19 @@ class TForm1 : public TForm {
 
   // The data-update files.
   void StartUpdateFile(const AnsiString &name, TextFile &command);
-  void ContinueUpdateFile();
+  bool ContinueUpdateFile();  // whether it read a statement of a megabyte or more
   void EndUpdateFile();
   void NoteStatementFailed();
+  // Exactly once: each statement in an XA transaction of its own (StatementOnce.cpp). Both write the
+  // statement down as done when it took effect.
+  void ExecuteOnce(const std::vector<AnsiString> &lines, TUpdateProgress &progress);
+  void MarkStatementDone(TUpdateProgress &progress);
+  bool SettleStatement(TUpdateProgress &progress);
+  void SettleInDoubt();
+  void SendXa(const AnsiString &verb, const TUpdateProgress &progress);
 
   bool tickRunning_ = false;
+  AnsiString sentStatement_;  // the last statement the tick sent, for its failure line
   std::map<AnsiString, int> failedTicks_;  // consecutive failed ticks per command file
   TUpdateProgressFile updateProgress_{::WindowsDir() + "\\insere_dado.conf"};
 };

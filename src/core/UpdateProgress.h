@@ -7,6 +7,14 @@
 
 #include <cstdint>
 #include <map>
+#include <vector>
+
+// How far the statement after the handled ones has come on the server.
+enum class TStatementPhase {
+  Idle = 0,      // nothing of it was sent
+  Sent = 1,      // its XA transaction may have been started
+  Prepared = 2,  // the server prepared it: it takes effect once committed
+};
 
 struct TUpdateProgress {
   AnsiString Path;            // "C:\ORVALIX\REMESSA\" + the file's name
@@ -14,10 +22,13 @@ struct TUpdateProgress {
   long long Age = -1;
   int Done = 0;               // statement starts handled: executed, or dropped with the message
   int Failures = 0;           // failed ticks at the statement start after those
+  TStatementPhase Phase = TStatementPhase::Idle;
+  AnsiString Token;           // names this file's XA transactions: random, new for every begin
   bool operator==(const TUpdateProgress &) const = default;
 };
 
-// One record a line: done, failures, size, age and path, separated by tabs.
+// One record a line: done, failures, size, age, phase, token and path, separated by tabs. A line of the
+// earlier form (done, failures, size, age and path) reads with no phase and no token.
 AnsiString FormatUpdateProgress(const TUpdateProgress &progress);
 // False for a line that is no record.
 bool ParseUpdateProgress(const AnsiString &line, TUpdateProgress &progress);
@@ -27,12 +38,16 @@ class TUpdateProgressFile {
   explicit TUpdateProgressFile(AnsiString statePath) : statePath_(std::move(statePath)) {}
 
   // The record of the file at path, read from the state file at the first use; begun afresh (nothing
-  // done) when the file is unknown or its size or time changed since it was begun.
+  // done, a new token) when the file is unknown or its size or time changed since it was begun. The
+  // records of files gone, and not in doubt, are dropped.
   TUpdateProgress &Resume(const AnsiString &path);
   TUpdateProgress *Find(const AnsiString &path);
+  // The records whose statement is not idle, of files in place or gone.
+  std::vector<TUpdateProgress *> InDoubt();
   void Forget(const AnsiString &path);
-  // Replaces the state file with the records of the files still in place; raises EInOutError.
-  void Save();
+  // Replaces the state file with the records; raises EInOutError. A durable save is on the disk when
+  // it returns, so that not even a power failure takes it back.
+  void Save(bool durable = false);
 
  private:
   void Load();

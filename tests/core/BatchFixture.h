@@ -8,6 +8,8 @@
 #include "platform/win/Registry.h"
 
 #include <QDateTime>
+#include <chrono>
+#include <filesystem>
 
 class BatchTest : public MainWindowTest {
  protected:
@@ -31,7 +33,16 @@ class BatchTest : public MainWindowTest {
     ASSERT_TRUE(Form1->Database1->Connected());
     ASSERT_TRUE(MarkerExists());
   }
-  void Drop(const AnsiString &name, const std::string &bytes) { drive.WriteFile("C:\\ORVALIX\\REMESSA\\" + name, bytes); }
+  // A command file as its writer leaves it: complete, and standing still for more than a second.
+  void Drop(const AnsiString &name, const std::string &bytes) {
+    drive.WriteFile("C:\\ORVALIX\\REMESSA\\" + name, bytes);
+    Settle(name);
+  }
+  void Settle(const AnsiString &name) {
+    using namespace std::chrono_literals;
+    const auto host = drive.Host("C:\\ORVALIX\\REMESSA\\" + name);
+    std::filesystem::last_write_time(host, std::filesystem::file_time_type::clock::now() - 5s);
+  }
   bool Waiting(const AnsiString &name) { return FileExists("C:\\ORVALIX\\REMESSA\\" + name); }
   bool Answered(const AnsiString &name) { return FileExists("C:\\ORVALIX\\RETORNO\\" + name); }
   std::string Answer(const AnsiString &name) { return drive.ReadFile("C:\\ORVALIX\\RETORNO\\" + name); }

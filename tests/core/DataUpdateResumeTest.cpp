@@ -156,9 +156,9 @@ TEST_F(DataUpdateResume, AnInterruptedFileKeepsItsPlaceWhenAnEarlierNameArrives)
   EXPECT_EQ(Repeated(), 0);
 }
 
-TEST_F(DataUpdateResume, AStatementRejectedThreeTimesSetsItsFileAsideAndTheQueueGoesOn) {
+TEST_F(DataUpdateResume, AStatementWithASyntaxErrorSetsItsFileAsideAfterThreeTriesAndTheQueueGoesOn) {
   Connect();
-  const std::string file = Insert(1) + "\r\nINSERT INTO DADOS (no_such_column) VALUES (1);\r\n" + Insert(2) + "\r\n";
+  const std::string file = Insert(1) + "\r\nINSERT INTO DADOS VALUES ((;\r\n" + Insert(2) + "\r\n";
   Drop(kFirst, file);
   Drop("INSERE_DADO0002.TXT", Insert(3) + "\r\n");
   Tick();

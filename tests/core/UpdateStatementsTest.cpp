@@ -61,12 +61,16 @@ TEST(UpdateStatements, AFileIsCutIntoStatementStartsAndItsSemicolonLinesCounted)
 }
 
 TEST(UpdateProgress, RecordsReadBackAsWrittenAndOtherLinesAreNoRecords) {
-  const TUpdateProgress progress{"C:\\ORVALIX\\REMESSA\\INSERE_DADO 1\t.TXT", 12345678901ull, 1765000000123, 17, 2};
+  const TUpdateProgress progress{"C:\\ORVALIX\\REMESSA\\INSERE_DADO 1\t.TXT", 12345678901ull, 1765000000123, 17, 2,
+                                 TStatementPhase::Prepared, "00ff"};
   TUpdateProgress read;
   ASSERT_TRUE(ParseUpdateProgress(FormatUpdateProgress(progress), read));
   EXPECT_EQ(read, progress);
+  // A record of the earlier form, without phase and token.
+  ASSERT_TRUE(ParseUpdateProgress("3\t1\t5\t6\tC:\\A\t1", read));
+  EXPECT_EQ(read, (TUpdateProgress{"C:\\A\t1", 5, 6, 3, 1, TStatementPhase::Idle, ""}));
   for (const char *line : {"", "1\t0\t5\t6", "x\t0\t5\t6\tC:\\A", "-1\t0\t5\t6\tC:\\A", "1\t0\t5\t6\t", "1\t0\t5 \t6\tC:\\A",
-                           "1\t0\t99999999999999999999999\t6\tC:\\A"}) {
+                           "1\t0\t99999999999999999999999\t6\tC:\\A", "1\t0\t5\t6\t1\t\tC:\\A"}) {
     TUpdateProgress untouched = progress;
     EXPECT_FALSE(ParseUpdateProgress(line, untouched)) << line;
     EXPECT_EQ(untouched, progress) << line;
@@ -87,17 +91,26 @@ TEST(UpdateProgress, TheStateFileKeepsFilesInPlaceAndAChangedFileStartsAfresh) {
   }
   EXPECT_FALSE(FileExists(state + ".new"));
   DeleteFile("C:\\ORVALIX\\REMESSA\\B.TXT");
+  AnsiString token;
   {
     TUpdateProgressFile file(state);  // as after a restart of the program
     EXPECT_EQ(file.Resume("c:\\orvalix\\remessa\\a.txt").Done, 3);
+    token = file.Find("C:\\ORVALIX\\REMESSA\\A.TXT")->Token;
+    EXPECT_EQ(token.size(), 16u);
     file.Save();  // B is gone: its record goes
   }
   const std::string kept = drive.ReadFile(state);
-  EXPECT_EQ(kept, "3\t0\t3\t" + std::to_string(FileAge("C:\\ORVALIX\\REMESSA\\A.TXT")) +
+  EXPECT_EQ(kept, "3\t0\t3\t" + std::to_string(FileAge("C:\\ORVALIX\\REMESSA\\A.TXT")) + "\t0\t" + token +
                       "\tC:\\ORVALIX\\REMESSA\\A.TXT\r\n");
   drive.WriteFile("C:\\ORVALIX\\REMESSA\\A.TXT", "abcd");
   TUpdateProgressFile file(state);
   EXPECT_EQ(file.Resume("C:\\ORVALIX\\REMESSA\\A.TXT").Done, 0);
+  EXPECT_NE(file.Find("C:\\ORVALIX\\REMESSA\\A.TXT")->Token, token);  // its statements are new ones
+  // A record in doubt stays when its file goes, until the server has told what became of it.
+  file.Find("C:\\ORVALIX\\REMESSA\\A.TXT")->Phase = TStatementPhase::Sent;
+  DeleteFile("C:\\ORVALIX\\REMESSA\\A.TXT");
+  file.Save();
+  EXPECT_EQ(TUpdateProgressFile(state).InDoubt().size(), 1u);
   drive.WriteFile(state, "garbage\r\n");
   TUpdateProgressFile garbled(state);
   EXPECT_EQ(garbled.Find("C:\\ORVALIX\\REMESSA\\A.TXT"), nullptr);

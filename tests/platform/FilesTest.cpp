@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -128,6 +131,64 @@ TEST(WindowsDirectory, ReportsTheNeededSizeWhenTheBufferIsSmall) {
   char buffer[144];
   EXPECT_EQ(GetWindowsDirectoryA(buffer, sizeof buffer), 10u);
   EXPECT_STREQ(buffer, "C:\\WINDOWS");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FilesTest, HostNamesComeAndGoWithTheirOwnBytes) {
+  const struct {
+    std::string host;
+    AnsiString name;  // as the program sees it
+  } cases[] = {
+      {"CONS0001.TXT", "CONS0001.TXT"},
+      {"Relat\xc3\xb3rio \xe2\x82\xac.txt", "Relat\xf3rio \x80.txt"},  // characters of the code page
+      {"CONS\xe9" "135.TXT", "CONS\x81\xe9" "135.TXT"},                 // not UTF-8
+      {"A\xe4\xb8\xad.TXT", "A\x81\xe4\x81\xb8\x81\xad.TXT"},           // a character cp1252 lacks
+      {"B\xc2\x81.TXT", "B\x81\xc2\x81\x81.TXT"},                       // U+0081, the mark itself
+      {"C\xc3", "C\x81\xc3"},                                           // a sequence cut short
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(FromHostName(c.host), c.name) << c.host;
+    EXPECT_EQ(ToHostName(c.name), c.host) << c.host;
+  }
+}
+
+TEST_F(FilesTest, ASettledOpenTakesOnlyARegularFileThatNoOneWritesAndThatStoodStillASecond) {
+  using namespace std::chrono_literals;
+  const std::filesystem::path folder = drive.Root() / "c";
+  const auto old = [&](const char *name) {
+    std::filesystem::last_write_time(folder / name, std::filesystem::file_time_type::clock::now() - 2s);
+  };
+  drive.WriteFile("C:\\still.txt", "line\r\n");
+  old("still.txt");
+  drive.WriteFile("C:\\fresh.txt", "line\r\n");
+  drive.WriteFile("C:\\written.txt", "li");
+  old("written.txt");
+  std::ofstream writer(folder / "written.txt", std::ios::app);
+  std::filesystem::create_directory(folder / "folder");
+  ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+  std::filesystem::create_symlink(folder / "missing", folder / "dangling");
+  std::filesystem::create_symlink("/dev/zero", folder / "zero");
+  std::filesystem::create_symlink(folder / "still.txt", folder / "link.txt");
+  const std::pair<const char *, int> cases[] = {
+      {"still.txt", 0},      {"link.txt", 0},        {"fresh.txt", kFileInUse}, {"written.txt", kFileInUse},
+      {"folder", kNotAFile}, {"pipe", kNotAFile},    {"dangling", kNotAFile},   {"zero", kNotAFile},
+      {"absent", 2},
+  };
+  for (const auto &[name, code] : cases) {
+    TextFile file;
+    AssignFile(file, AnsiString("C:\\") + name);
+    try {
+      ResetSettled(file);
+      EXPECT_EQ(file.ReadLine(), "line") << name;
+      EXPECT_EQ(code, 0) << name;
+    } catch (const EInOutError &e) {
+      EXPECT_EQ(e.ErrorCode, code) << name;
+      EXPECT_FALSE(file.IsOpen()) << name;
+    }
+  }
 }
 
 }  // namespace

@@ -19,6 +19,18 @@ AnsiString ErrorText(const QSqlError &error) {
   return FromQString(error.text().trimmed());
 }
 
+// The error of a statement, told apart by its number: the link to the server failed (the client
+// library's own errors, 2000 to 2999, a server that shuts down or kills the session, a network error
+// on the server's side, or no error number at all, which the driver gives for a connection it has
+// given up), or the server refused the statement.
+EDatabaseError StatementError(const QSqlError &error) {
+  bool numbered = false;
+  const int code = error.nativeErrorCode().section(QLatin1Char(';'), 0, 0).trimmed().toInt(&numbered);
+  const bool linkLost = !numbered || code == 0 || (code >= 2000 && code <= 2999) || code == 1053 || code == 1152 ||
+                        (code >= 1158 && code <= 1161) || code == 1184 || code == 1927 || code == 4031;
+  return EDatabaseError(ErrorText(error), numbered ? code : 0, linkLost);
+}
+
 // "Key=Value;Key=Value": the value of a key, compared trimmed and without case; nothing when absent.
 std::optional<AnsiString> ConnectionValue(const AnsiString &text, const AnsiString &key) {
   std::size_t start = 0;
@@ -90,9 +102,10 @@ void TADOConnection::Open() {
   db.setDatabaseName(ToQString(odbc));
   db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(ConnectionTimeout));
   if (!db.open()) {
-    const AnsiString message = ErrorText(db.lastError());
+    EDatabaseError failure = StatementError(db.lastError());
+    failure.LinkLost = true;  // no server to refuse anything
     db.close();
-    throw EDatabaseError(message);
+    throw failure;
   }
   connected_ = true;
   if (AfterConnect) AfterConnect(this);
@@ -196,7 +209,7 @@ void TADOQuery::Open() {
   QSqlQuery query(QSqlDatabase::database(connection_->QtConnectionName(), false));
   query.setForwardOnly(true);
   query.setNumericalPrecisionPolicy(QSql::HighPrecision);
-  if (!query.exec(ToQString(text))) throw EDatabaseError(ErrorText(query.lastError()));
+  if (!query.exec(ToQString(text))) throw StatementError(query.lastError());
   if (!query.isSelect()) throw EDatabaseError(Name + ": CommandText does not return a result set");
   const QSqlRecord record = query.record();
   fields_.clear();
@@ -209,7 +222,7 @@ void TADOQuery::Open() {
     for (int i = 0; i < record.count(); ++i) row.push_back(query.value(i));
     rows_.push_back(std::move(row));
   }
-  if (query.lastError().isValid()) throw EDatabaseError(ErrorText(query.lastError()));
+  if (query.lastError().isValid()) throw StatementError(query.lastError());
   recNo_ = 0;
   active_ = true;
   openedText_ = text;
@@ -220,7 +233,7 @@ int TADOQuery::ExecSQL() {
   RequireConnection();
   QSqlQuery query(QSqlDatabase::database(connection_->QtConnectionName(), false));
   query.setForwardOnly(true);
-  if (!query.exec(ToQString(SQL.Text()))) throw EDatabaseError(ErrorText(query.lastError()));
+  if (!query.exec(ToQString(SQL.Text()))) throw StatementError(query.lastError());
   return query.numRowsAffected();
 }
 

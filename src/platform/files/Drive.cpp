@@ -1,6 +1,7 @@
 #include "platform/files/Drive.h"
 
 #include <QString>
+#include <algorithm>
 #include <cstdlib>
 #include <string_view>
 #include <system_error>
@@ -11,6 +12,32 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path rootOverride;
+
+constexpr char kRawByte = '\x81';
+
+// The length of the well-formed UTF-8 sequence at text[at], or 0.
+std::size_t SequenceLength(std::string_view text, std::size_t at, char32_t &code) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(at);
+  std::size_t length;
+  char32_t minimum;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, minimum = 0x80, code = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, minimum = 0x800, code = lead & 0x0F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, minimum = 0x10000, code = lead & 0x07;
+  } else {
+    return 0;
+  }
+  if (at + length > text.size()) return 0;
+  for (std::size_t i = at + 1; i < at + length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (byte(i) & 0x3F);
+  }
+  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  return length;
+}
 
 std::vector<AnsiString> SplitComponents(const AnsiString &path) {
   std::vector<AnsiString> parts;
@@ -33,11 +60,11 @@ bool SameName(const AnsiString &a, const AnsiString &b) {
 
 // The entry of folder whose name equals component without case; the component itself when none does.
 fs::path Resolve(const fs::path &folder, const AnsiString &component) {
-  const fs::path exact = folder / ToUtf8(component);
+  const fs::path exact = folder / ToHostName(component);
   std::error_code error;
   if (component == "." || component == ".." || fs::exists(fs::symlink_status(exact, error))) return exact;
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    if (SameName(FromUtf8(it->path().filename().string()), component)) return it->path();
+    if (SameName(FromHostName(it->path().filename().string()), component)) return it->path();
   }
   return exact;
 }
@@ -86,6 +113,41 @@ fs::path HostPath(const AnsiString &windowsPath) {
   }
   fs::path host = base;
   for (const AnsiString &component : SplitComponents(rest)) host = Resolve(host, component);
+  return host;
+}
+
+AnsiString FromHostName(std::string_view host) {
+  if (IsAscii(host)) return AnsiString(host);
+  AnsiString name;
+  for (std::size_t at = 0; at < host.size();) {
+    if (static_cast<unsigned char>(host[at]) < 0x80) {
+      name += host[at++];
+      continue;
+    }
+    char32_t code = 0;
+    const std::size_t length = SequenceLength(host, at, code);
+    const AnsiString one = length ? FromQString(QString::fromUcs4(&code, 1)) : AnsiString();
+    if (one.size() == 1 && one[0] != '?' && one[0] != kRawByte) {
+      name += one;
+      at += length;
+      continue;
+    }
+    // Not a character of the code page: its bytes as they stand.
+    for (const std::size_t end = at + std::max<std::size_t>(length, 1); at < end; ++at) name += {kRawByte, host[at]};
+  }
+  return name;
+}
+
+std::string ToHostName(std::string_view name) {
+  if (IsAscii(name)) return std::string(name);
+  std::string host;
+  for (std::size_t at = 0; at < name.size(); ++at) {
+    if (name[at] == kRawByte && at + 1 < name.size()) {
+      host += name[++at];
+    } else {
+      host += ToUtf8(name.substr(at, 1));
+    }
+  }
   return host;
 }
 

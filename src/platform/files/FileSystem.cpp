@@ -5,6 +5,8 @@
 #include <cstring>
 #include <filesystem>
 #include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -43,6 +45,14 @@ bool RenameFile(const AnsiString &oldPath, const AnsiString &newPath) {
   return !error;
 }
 
+bool FlushFileBuffers(const AnsiString &path) {
+  const int fd = ::open(HostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool flushed = ::fsync(fd) == 0;
+  ::close(fd);
+  return flushed;
+}
+
 std::uintmax_t FileSize(const AnsiString &path) {
   std::error_code error;
   auto size = fs::file_size(HostPath(path), error);
@@ -73,7 +83,7 @@ std::vector<TSearchRec> FindEntries(const AnsiString &mask, int attr) {
   while (const dirent *raw = ::readdir(dir)) {
     const std::string_view hostName = raw->d_name;
     if (hostName == "." || hostName == "..") continue;
-    const AnsiString name = FromUtf8(hostName);
+    const AnsiString name = FromHostName(hostName);
     if (!MatchesMask(name, pattern)) continue;
     bool isFolder = raw->d_type == DT_DIR;
     if (raw->d_type == DT_UNKNOWN || raw->d_type == DT_LNK) {

@@ -11,6 +11,8 @@ bool CreateDir(const AnsiString &path);        // one level; false when it fails
 bool DeleteFile(const AnsiString &path);       // false when missing or not deleted
 // As on Windows: fails (false) when the target exists, and never replaces it.
 bool RenameFile(const AnsiString &oldPath, const AnsiString &newPath);
+// Writes what the system holds of a file, or of a folder's entries, to the disk; false when it fails.
+bool FlushFileBuffers(const AnsiString &path);
 std::uintmax_t FileSize(const AnsiString &path);  // 0 when missing
 long long FileAge(const AnsiString &path);        // modification time in ms since the epoch; -1 when missing
 

@@ -6,6 +6,12 @@
 
 #include <cstdio>
 
+// Codes of the failures of ResetSettled and ReadLine, as Windows numbers the nearest of its own.
+constexpr int kFileInUse = 32;     // being written: open for writing elsewhere, or changed within a second
+constexpr int kNotAFile = 1920;    // a folder, pipe, device, socket or dangling link
+constexpr int kLineTooLong = 223;  // a line longer than kMaxLineLength
+constexpr std::size_t kMaxLineLength = 16 * 1024 * 1024;
+
 class TextFile {
  public:
   TextFile() = default;
@@ -15,12 +21,16 @@ class TextFile {
 
   void Assign(const AnsiString &path);
   void Reset();    // open for reading
+  // Open for reading a file that another program delivers, as Windows opens it: refused (kFileInUse)
+  // while a process holds it open for writing or while its size or time changed within the last
+  // second; only a regular file opens (kNotAFile otherwise), and the open never blocks.
+  void ResetSettled();
   void Rewrite();  // create or empty, open for writing
   void Append();   // open for writing at the end
   void Close();
   bool IsOpen() const { return file_ != nullptr; }
 
-  AnsiString ReadLine();  // at the end of the file, the empty text
+  AnsiString ReadLine();  // at the end of the file, the empty text; kLineTooLong past the bound
   bool Eof();
   void Write(const AnsiString &text);
   void WriteLine(const AnsiString &text);
@@ -38,6 +48,7 @@ class TextFile {
 // The class library's names for the same operations.
 inline void AssignFile(TextFile &f, const AnsiString &path) { f.Assign(path); }
 inline void Reset(TextFile &f) { f.Reset(); }
+inline void ResetSettled(TextFile &f) { f.ResetSettled(); }
 inline void Rewrite(TextFile &f) { f.Rewrite(); }
 inline void CloseFile(TextFile &f) { f.Close(); }
 inline void Readln(TextFile &f, AnsiString &line) { line = f.ReadLine(); }

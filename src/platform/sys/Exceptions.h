@@ -20,7 +20,6 @@ class Exception : public std::exception {
 
 ORVALIX_EXCEPTION(EAbort, Exception)
 ORVALIX_EXCEPTION(EConvertError, Exception)
-ORVALIX_EXCEPTION(EDatabaseError, Exception)
 ORVALIX_EXCEPTION(EInvalidCast, Exception)
 ORVALIX_EXCEPTION(EStringListError, Exception)
 ORVALIX_EXCEPTION(EStreamError, Exception)
@@ -30,6 +29,16 @@ ORVALIX_EXCEPTION(EFOpenError, EStreamError)
 ORVALIX_EXCEPTION(ERegistryException, Exception)
 
 #undef ORVALIX_EXCEPTION
+
+// Errors of the database layer carry the server's (or its client library's) error number, 0 when none
+// came, and whether the link to the server failed, as against the server refusing the statement.
+class EDatabaseError : public Exception {
+ public:
+  explicit EDatabaseError(AnsiString message, int errorCode = 0, bool linkLost = false)
+      : Exception(std::move(message)), ErrorCode(errorCode), LinkLost(linkLost) {}
+  int ErrorCode;
+  bool LinkLost;
+};
 
 // Input/output errors carry the system's error code, as the class library's do.
 class EInOutError : public Exception {

@@ -1,0 +1,70 @@
+#include "core/BatchJournal.h"
+
+#include "platform/files/Drive.h"
+#include "platform/files/TextFile.h"
+#include "platform/sys/DateTime.h"
+#include "platform/sys/Exceptions.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kNoSuchTable = 1146;
+// An XA id still held by the session whose link was lost (the server has not ended it yet): only the
+// batch's own XA statements meet these.
+constexpr int kXaUnknownId = 1397;
+constexpr int kXaDuplicateId = 1440;
+constexpr int kStatementHead = 60;
+
+}  // namespace
+
+TFailureWeight WeighFailure(std::exception_ptr failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const EDatabaseError &e) {
+    if (e.LinkLost || e.ErrorCode == kXaUnknownId || e.ErrorCode == kXaDuplicateId) return TFailureWeight::None;
+  } catch (const EInOutError &e) {
+    if (e.ErrorCode == kFileInUse) return TFailureWeight::None;
+    if (e.ErrorCode == kNotAFile || e.ErrorCode == kLineTooLong) return TFailureWeight::AtOnce;
+  } catch (...) {
+  }
+  return TFailureWeight::Counts;
+}
+
+AnsiString FailureReason(std::exception_ptr failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const EDatabaseError &e) {
+    if (e.LinkLost) return e.Message + " (ligação com o servidor perdida)"_a;
+    if (e.ErrorCode == kXaUnknownId || e.ErrorCode == kXaDuplicateId)
+      return e.Message + " (instrução ainda presa à ligação perdida; nova tentativa a seguir)"_a;
+    if (e.ErrorCode == kNoSuchTable)
+      return e.Message +
+             " (o servidor deve comparar nomes de tabela sem distinção de maiúsculas: lower_case_table_names=1)"_a;
+    return e.Message;
+  } catch (const EInOutError &e) {
+    if (e.ErrorCode == kFileInUse) return e.Message + " (arquivo ainda em gravação; lido quando parado)"_a;
+    if (e.ErrorCode == kNotAFile) return e.Message + " (não é um arquivo comum)"_a;
+    if (e.ErrorCode == kLineTooLong) return e.Message + " (linha de mais de 16 MB)"_a;
+    return e.Message;
+  } catch (const std::exception &e) {
+    return FromUtf8(e.what());
+  } catch (...) {
+    return "?";
+  }
+}
+
+AnsiString StatementHead(const AnsiString &statement) {
+  const AnsiString text = Trim(statement);
+  AnsiString head = Copy(text, 1, kStatementHead);
+  for (char &c : head)
+    if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+  return "\"" + head + (Length(text) > kStatementHead ? "...\"" : "\"");
+}
+
+void Journal(const AnsiString &fileName, const AnsiString &text) {
+  const AnsiString when = FormatDateTime("dd/mm/yyyy hh:nn:ss", Now());
+  const std::string name = fileName.empty() ? std::string("-") : ToHostName(fileName);
+  std::fprintf(stderr, "%s %s: %s\n", when.c_str(), name.c_str(), ToUtf8(text).c_str());
+  std::fflush(stderr);
+}

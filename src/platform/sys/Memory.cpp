@@ -1,0 +1,5 @@
+#include "platform/sys/Memory.h"
+
+#include <malloc.h>
+
+void ReleaseFreeMemory() { ::malloc_trim(0); }
