@@ -31,6 +31,9 @@ ORVALIX_EXCEPTION(ERegistryException, Exception)
 
 #undef ORVALIX_EXCEPTION
 
+// Ends the present operation silently: the default handler shows nothing for it.
+[[noreturn]] inline void Abort() { throw EAbort("Operation aborted"); }
+
 // Input/output errors carry the system's error code, as the class library's do.
 class EInOutError : public Exception {
  public:
