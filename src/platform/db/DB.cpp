@@ -36,6 +36,7 @@ void TField::SetDataSet(TDataSet *dataSet) {
   if (dataSet_) {
     if (dataSet_->state_ != dsInactive) throw EDatabaseError(dataSet_->Name + ": Cannot perform this operation on an open dataset");
     dataSet_->persistent_.push_back(this);
+    dataSet_->fields_.push_back(this);
   }
 }
 
@@ -157,7 +158,7 @@ void TDataSet::BindFields(const std::vector<AnsiString> &columns) {
     return -1;
   };
   defaultFields_.clear();
-  fields_.clear();
+  fields_ = persistent_;
   if (persistent_.empty()) {
     for (const AnsiString &name : columns) {
       auto field = std::make_unique<TField>(nullptr, ftUnknown);
@@ -172,12 +173,11 @@ void TDataSet::BindFields(const std::vector<AnsiString> &columns) {
   for (TField *field : persistent_) {
     field->column_ = find(field->FieldName);
     if (field->column_ < 0) throw EDatabaseError(Name + ": Field '" + field->FieldName + "' not found");
-    fields_.push_back(field);
   }
 }
 
 void TDataSet::Close() {
-  if (state_ == dsInactive && rows_.empty() && fields_.empty()) return;
+  if (state_ == dsInactive && rows_.empty() && defaultFields_.empty()) return;
   state_ = dsInactive;
   rows_.clear();
   columns_.clear();
@@ -185,7 +185,7 @@ void TDataSet::Close() {
   modified_ = false;
   recNo_ = 0;
   bof_ = eof_ = true;
-  fields_.clear();
+  fields_ = persistent_;  // a persistent field belongs to the dataset also while it is closed
   defaultFields_.clear();
   for (TField *field : persistent_) field->column_ = -1;
   ++generation_;
