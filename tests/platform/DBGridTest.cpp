@@ -80,6 +80,17 @@ TEST_F(DBGridTest, InsertStartsARowAndTabLeavesTheGridDroppingItWhileEmpty) {
   EXPECT_EQ(grid->model()->rowCount(), 2);
 }
 
+TEST_F(DBGridTest, APostFromTheCellEditorKeepsTheFocusInTheGrid) {
+  grid->SetSelectedIndex(1);
+  Type("SUL");
+  ASSERT_EQ(QApplication::focusWidget(), grid->InplaceEditor());
+  table->Post();  // as Enter at the end of a row does, from the editor's key
+  EXPECT_EQ(QApplication::focusWidget(), grid);
+  Key(Qt::Key_Insert);
+  after->setFocus();
+  EXPECT_EQ(table->State(), dsBrowse);  // the empty insertion went when the grid was left
+}
+
 TEST_F(DBGridTest, CtrlDeleteDeletesOnlyWhenTheQuestionIsAnsweredYes) {
   for (int answer : {IDNO, IDYES}) {
     boxes.SetAnswer([answer](const TMessageBoxCall &) { return answer; });

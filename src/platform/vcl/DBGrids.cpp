@@ -170,6 +170,7 @@ TDBGrid::TDBGrid(QWidget *parent)
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
   setWordWrap(false);
+  setTextElideMode(Qt::ElideNone);  // a cell cuts its text off, as the class library's does
   horizontalHeader()->setHighlightSections(false);
   verticalHeader()->setHighlightSections(false);
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -231,7 +232,9 @@ void TDBGrid::DataEvent(TDataEvent event) {
       verticalHeader()->viewport()->update();
       break;
     case deDataSetChange:
-      editor_ = nullptr;  // a reset takes the cell editor with it
+      // A reset takes the cell editor with it; the focus stays in the grid rather than moving on.
+      if (editor_ && editor_->hasFocus()) setFocus();
+      editor_ = nullptr;
       if (!columns_.persistent_) {
         columns_.FollowFields(dataSet);
         LayoutChanged();
