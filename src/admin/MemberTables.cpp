@@ -82,13 +82,6 @@ TDBNavigator *Navigator(QWidget *parent, const char *name, TDataSource *source, 
   return navigator;
 }
 
-TBevel *Frame(QWidget *parent, const char *name, QRect place) {
-  auto *bevel = new TBevel(parent);
-  bevel->setObjectName(name);
-  bevel->setGeometry(place);
-  return bevel;
-}
-
 TLabel *Heading(QWidget *parent, const char *name, const AnsiString &text, QRect place, Qt::Alignment alignment) {
   auto *label = new TLabel(parent);
   label->setObjectName(name);
@@ -154,9 +147,6 @@ void TForm2::CreateMemberTables() {
   DataSource2 = Source(this, "DataSource2", table2);
   DataSource3 = Source(this, "DataSource3", Table3);
 
-  Bevel3 = Frame(Panel1, "Bevel3", {0, 0, 616, 169});
-  Bevel4 = Frame(Panel1, "Bevel4", {0, 171, 510, 126});
-  Bevel5 = Frame(Panel1, "Bevel5", {0, 298, 510, 124});
   Label3 = Heading(Panel1, "Label3", "Associados", {6, 4, 300, 17}, Qt::AlignLeft | Qt::AlignVCenter);
   Label4 = Heading(Panel1, "Label4", "Grupos de empresas", {4, 196, 108, 40}, Qt::AlignCenter);
   Label5 = Heading(Panel1, "Label5", "Ramo de Atividade", {4, 322, 108, 40}, Qt::AlignCenter);

@@ -13,10 +13,10 @@ TForm2 *Form2 = nullptr;
 
 namespace {
 
-TBevel *Frame(QWidget *parent, const char *name, int left, int top, int width, int height) {
+TBevel *Frame(QWidget *parent, const char *name, QRect place) {
   auto *bevel = new TBevel(parent);
   bevel->setObjectName(name);
-  bevel->setGeometry(left, top, width, height);
+  bevel->setGeometry(place);
   return bevel;
 }
 
@@ -48,8 +48,8 @@ TForm2::TForm2(TComponent *AOwner) : TForm(AOwner) {
   Image1->setObjectName("Image1");
   Image1->setGeometry(0, 0, 619, 506);
   Image1->SetStretch(true);
-  Bevel1 = Frame(form, "Bevel1", 1, 1, 158, 46);
-  Bevel2 = Frame(form, "Bevel2", 1, 46, 618, 424);
+  Bevel1 = Frame(form, "Bevel1", {1, 1, 158, 46});
+  Bevel2 = Frame(form, "Bevel2", {1, 46, 618, 424});
 
   Label2 = new TLabel(form);
   Label2->setObjectName("Label2");
@@ -80,6 +80,10 @@ TForm2::TForm2(TComponent *AOwner) : TForm(AOwner) {
   Panel1->setObjectName("Panel1");
   Panel1->setGeometry(2, 47, 617, 425);
   Panel1->hide();
+  // The frames of the companies, the groups and the sectors, behind their grids.
+  Bevel3 = Frame(Panel1, "Bevel3", {0, 0, 616, 169});
+  Bevel4 = Frame(Panel1, "Bevel4", {0, 171, 510, 126});
+  Bevel5 = Frame(Panel1, "Bevel5", {0, 298, 510, 124});
   CreateMemberTables();
 
   Button1 = new TBitBtn(Panel1);

@@ -67,6 +67,7 @@ class TForm2 : public TForm {
   void FormCreate(TObject *Sender);
   void FormClose(TObject *Sender, TCloseAction &Action);
   void Edit1KeyPress(TObject *Sender, char &Key);
+  // The SQL console, the statistics and the help: defined and bound with their windows.
   void SpeedButton1Click(TObject *Sender);
   void SpeedButton2Click(TObject *Sender);
   void Button1Click(TObject *Sender);
@@ -88,8 +89,6 @@ class TForm2 : public TForm {
   void DBGrid2KeyPress(TObject *Sender, char &Key);
   void DBGrid3KeyPress(TObject *Sender, char &Key);
   void Table1setorGetText(TField *Sender, AnsiString &Text, bool DisplayText);
-
-  std::uint8_t Attempts() const { return attempts_; }
 
  private:
   void CreateMemberTables();

@@ -116,7 +116,8 @@ int TADOConnection::Execute(const AnsiString &statement) {
 void TADOConnection::BeginTrans() {
   if (!connected_) Open();
   QSqlDatabase db = QSqlDatabase::database(qtName_, false);
-  if (inTransaction_ || !db.transaction()) throw EDatabaseError(ErrorText(db.lastError()));
+  if (inTransaction_) throw EDatabaseError("A transaction is active already");
+  if (!db.transaction()) throw EDatabaseError(ErrorText(db.lastError()));
   inTransaction_ = true;
 }
 

@@ -109,6 +109,6 @@ class TADOTable : public TCustomADODataSet {
 
  private:
   AnsiString KeyCondition(const TRecordValues &row) const;
-  std::vector<AnsiString> columns_;
+  std::vector<AnsiString> columnNames_;
   std::vector<int> keyColumns_;  // the primary key's, else all
 };

@@ -35,14 +35,14 @@ TDataSet::TResult TADOTable::InternalOpen() {
       if (SameText(result.columns[i], FromQString(key.at(4).toString()))) keyColumns_.push_back(static_cast<int>(i));
   if (keyColumns_.empty())
     for (std::size_t i = 0; i < result.columns.size(); ++i) keyColumns_.push_back(static_cast<int>(i));
-  columns_ = result.columns;
+  columnNames_ = result.columns;
   return result;
 }
 
 AnsiString TADOTable::KeyCondition(const TRecordValues &row) const {
   std::vector<AnsiString> terms;
   for (int column : keyColumns_)
-    terms.push_back(columns_[static_cast<std::size_t>(column)] + "<=>" + SqlLiteral(row[static_cast<std::size_t>(column)]));
+    terms.push_back(columnNames_[static_cast<std::size_t>(column)] + "<=>" + SqlLiteral(row[static_cast<std::size_t>(column)]));
   return Joined(terms, " and ");
 }
 
@@ -51,9 +51,9 @@ void TADOTable::InternalPost(bool inserted, const TRecordValues &stored, const T
   std::vector<AnsiString> names, literals, assignments;
   for (std::size_t i = 0; i < values.size(); ++i) {
     if (inserted ? values[i].isNull() : !changed[i]) continue;
-    names.push_back(columns_[i]);
+    names.push_back(columnNames_[i]);
     literals.push_back(SqlLiteral(values[i]));
-    assignments.push_back(columns_[i] + "=" + literals.back());
+    assignments.push_back(columnNames_[i] + "=" + literals.back());
   }
   RequireConnection();
   if (inserted) {

@@ -117,7 +117,7 @@ AnsiString TField::GetText(bool displayText) const {
 TDataSet::TDataSet(TComponent *AOwner) : TComponent(AOwner) {}
 
 TDataSet::~TDataSet() {
-  for (TField *field : persistent_) {
+  for (TField *field : fields_) {
     field->dataSet_ = nullptr;
     field->column_ = -1;
   }
@@ -204,12 +204,6 @@ TField *TDataSet::FieldByName(const AnsiString &name) {
   Active();
   if (TField *field = FindField(name)) return field;
   throw EDatabaseError(Name + ": Field '" + name + "' not found");
-}
-
-int TDataSet::ColumnOf(const AnsiString &name) const {
-  for (std::size_t i = 0; i < columns_.size(); ++i)
-    if (SameText(columns_[i], name)) return static_cast<int>(i);
-  return -1;
 }
 
 const QVariant &TDataSet::CurrentValue(int column) const {

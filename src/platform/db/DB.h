@@ -174,8 +174,6 @@ class TDataSet : public TComponent {
   virtual void InternalDelete(const TRecordValues &stored);
   // Where the record that was current stands in the records read again; -1 when it is gone.
   virtual int LocateAfterRefresh(const TRecordValues &current, const std::vector<TRecordValues> &rows) const;
-  // The column of a name in the records, -1 when absent.
-  int ColumnOf(const AnsiString &name) const;
 
  private:
   friend class TField;

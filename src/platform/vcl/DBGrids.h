@@ -13,7 +13,6 @@
 #include <memory>
 #include <vector>
 
-
 class TDBGrid;
 
 enum TDBGridOption {
@@ -83,6 +82,8 @@ class TDBGrid : public TKeyControl<QTableView> {
   bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
   void commitData(QWidget *editor) override;
   void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+  // Typing in a cell never jumps to another row.
+  void keyboardSearch(const QString &) override {}
 
  private:
   class Model;
