@@ -56,7 +56,7 @@ AnsiString TField::AsString() const {
     case QMetaType::QDateTime: {
       const QDateTime when = value.toDateTime();
       AnsiString text = DateToStr(ToDateTime(when));
-      if (when.time() != QTime(0, 0)) text += " " + TimeToStr(ToDateTime(when));
+      if (when.time() != QTime(0, 0)) text.append(1, ' ').append(TimeToStr(ToDateTime(when)));
       return text;
     }
     case QMetaType::QTime:
