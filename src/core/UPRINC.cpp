@@ -167,6 +167,7 @@ TForm1::TForm1(TComponent *AOwner) : TForm(AOwner) {
   Consultar1->OnClick = [this](TObject *s) { Consultar1Click(s); };
   Sair1->OnClick = [this](TObject *s) { Sair1Click(s); };
   TrayIcon1->OnDblClick = [this](TObject *s) { TrayIcon1DblClick(s); };
+  Label2->OnDblClick = [this](TObject *s) { Label2DblClick(s); };
   Database1->AfterConnect = [this](TObject *s) { ADOConnection1AfterConnect(s); };
   quecon->AfterOpen = [this](TObject *s) { QuerytimerAfterOpen(s); };
   Querytimer->AfterOpen = [this](TObject *s) { QuerytimerAfterOpen(s); };

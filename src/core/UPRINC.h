@@ -62,6 +62,7 @@ class TForm1 : public TForm {
   void TrayIcon1DblClick(TObject *Sender);
   void Consultar1Click(TObject *Sender);
   void FormClose(TObject *Sender, TCloseAction &Action);
+  void Label2DblClick(TObject *Sender);
   void Timer2Timer(TObject *Sender);
   void Timer3Timer(TObject *Sender);
   void ADOConnection1AfterConnect(TObject *Sender);
@@ -87,6 +88,8 @@ class TForm1 : public TForm {
   AnsiString WindowsDir() { return ::WindowsDir(); }
   AnsiString LoadLocalConfig() { return ::LoadLocalConfig(); }
   AnsiString UnscrambleText(const AnsiString &stored) { return ::UnscrambleText(stored); }
+  // Enter in a grid of the administration; the grid must be a TDBGrid (EInvalidCast otherwise).
+  void GridEnterNext(TObject *Grid, TADOTable *Table);
 
  private:
   // The batch tick's work on one command file.

@@ -1,59 +1,9 @@
-#include "platform/db/ADODB.h"
+#include "AdoFixture.h"
+
 #include "platform/sys/DateTime.h"
 #include "platform/sys/Exceptions.h"
-#include "platform/win/Registry.h"
-#include "support/Database.h"
-#include "support/TestSql.h"
-#include "support/TempDrive.h"
-
-#include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
-
-class AdoTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    testdb::LinkOdbcDriver(drive);
-    WriteDataSource(" ");
-    sql.ResetTables();
-    owner = std::make_unique<TComponent>(nullptr);
-    connection = new TADOConnection(owner.get());
-    connection->ConnectionString = AnsiString("Provider=MSDASQL.1;Password=") + testdb::kPassword +
-                                   ";Persist Security Info=True;User ID=" + testdb::kUser + ";Data Source=Check";
-    connection->LoginPrompt = false;
-    connection->AfterConnect = [this](TObject *) { ++connects; };
-    query = new TADOQuery(owner.get());
-    query->Name = "quecon";
-    query->SetConnection(connection);
-    query->AfterOpen = [this](TObject *) { ++opens; };
-  }
-
-  void WriteDataSource(const AnsiString &port) {
-    TRegistry registry;
-    ASSERT_TRUE(registry.OpenKey("\\Software\\ODBC\\ODBC.INI\\Check", true));
-    registry.WriteString("Database", "quendara");
-    registry.WriteString("Driver", "C:\\WINDOWS\\system32\\myodbc3.dll");
-    registry.WriteString("Password", "not the account's");
-    registry.WriteString("Port", port);
-    registry.WriteString("Server", FromQString(testdb::Host()));
-    registry.WriteString("UID", " ");
-  }
-
-  void Sql(const AnsiString &text) {
-    query->SQL.Clear();
-    query->SQL.Add(text);
-  }
-
-  TempDrive drive;
-  testdb::Sql sql;
-  std::unique_ptr<TComponent> owner;
-  TADOConnection *connection = nullptr;
-  TADOQuery *query = nullptr;
-  int connects = 0;
-  int opens = 0;
-};
 
 TEST_F(AdoTest, ABlankPortMeansTheDefaultPortAndTheConnectionStringsAccountWins) {
   EXPECT_NE(connection->OdbcConnectionText().find("PORT=" + IntToStr(testdb::Port()) + ";"), AnsiString::npos);

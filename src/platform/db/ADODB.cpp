@@ -66,7 +66,7 @@ TADOConnection::TADOConnection(TComponent *AOwner) : TComponent(AOwner) {
 
 TADOConnection::~TADOConnection() {
   Close();
-  for (TADOQuery *query : std::vector<TADOQuery *>(datasets_)) query->Forget();
+  for (TCustomADODataSet *dataSet : std::vector<TCustomADODataSet *>(datasets_)) dataSet->Forget();
   if (QSqlDatabase::contains(qtName_)) QSqlDatabase::removeDatabase(qtName_);
 }
 
@@ -113,60 +113,56 @@ void TADOConnection::Open() {
 
 void TADOConnection::Close() {
   if (!connected_) return;
-  for (TADOQuery *query : std::vector<TADOQuery *>(datasets_)) query->Close();
+  for (TCustomADODataSet *dataSet : std::vector<TCustomADODataSet *>(datasets_)) dataSet->Close();
   connected_ = false;
+  inTransaction_ = false;
   if (QSqlDatabase::contains(qtName_)) QSqlDatabase::database(qtName_, false).close();
 }
 
-void TADOConnection::Attach(TADOQuery *query) {
-  if (std::find(datasets_.begin(), datasets_.end(), query) == datasets_.end()) datasets_.push_back(query);
+int TADOConnection::Execute(const AnsiString &statement) {
+  QSqlQuery query(QSqlDatabase::database(qtName_, false));
+  query.setForwardOnly(true);
+  if (!query.exec(ToQString(statement))) throw StatementError(query.lastError());
+  return query.numRowsAffected();
 }
 
-void TADOConnection::Detach(TADOQuery *query) { std::erase(datasets_, query); }
+void TADOConnection::BeginTrans() {
+  if (!connected_) Open();
+  QSqlDatabase db = QSqlDatabase::database(qtName_, false);
+  if (inTransaction_) throw EDatabaseError("A transaction is active already");
+  if (!db.transaction()) throw StatementError(db.lastError());
+  inTransaction_ = true;
+}
 
-// ---------------------------------------------------------------- fields
-
-const QVariant &TField::Value() const { return dataSet_->CurrentValue(column_); }
-
-bool TField::IsNull() const { return Value().isNull(); }
-
-AnsiString TField::AsString() const {
-  const QVariant &value = Value();
-  if (value.isNull()) return {};
-  switch (value.typeId()) {
-    case QMetaType::QDate:
-      return DateToStr(ToDateTime(value.toDate().startOfDay()));
-    case QMetaType::QDateTime: {
-      const QDateTime when = value.toDateTime();
-      AnsiString text = DateToStr(ToDateTime(when));
-      if (when.time() != QTime(0, 0)) text += " " + TimeToStr(ToDateTime(when));
-      return text;
-    }
-    case QMetaType::QTime:
-      return TimeToStr(ToDateTime(QDateTime(QDate(1899, 12, 30), value.toTime())));
-    case QMetaType::QByteArray:
-      return value.toByteArray().toStdString();
-    default:
-      return FromQString(value.toString());
+void TADOConnection::CommitTrans() {
+  QSqlDatabase db = QSqlDatabase::database(qtName_, false);
+  if (!inTransaction_) throw EDatabaseError("No transaction is active");
+  inTransaction_ = false;
+  if (!db.commit()) {
+    const AnsiString message = ErrorText(db.lastError());
+    db.rollback();  // also gives the connection its autocommit back
+    throw EDatabaseError(message);
   }
 }
 
-double TField::AsFloat() const {
-  const QVariant &value = Value();
-  if (value.isNull()) return 0;
-  bool ok = false;
-  const double number = value.toDouble(&ok);
-  if (!ok) throw EConvertError("'" + AsString() + "' is not a valid floating point value");
-  return number;
+void TADOConnection::RollbackTrans() {
+  QSqlDatabase db = QSqlDatabase::database(qtName_, false);
+  if (!inTransaction_) throw EDatabaseError("No transaction is active");
+  inTransaction_ = false;
+  if (!db.rollback()) throw StatementError(db.lastError());
 }
 
-// ---------------------------------------------------------------- query
+void TADOConnection::Attach(TCustomADODataSet *dataSet) {
+  if (std::find(datasets_.begin(), datasets_.end(), dataSet) == datasets_.end()) datasets_.push_back(dataSet);
+}
 
-TADOQuery::TADOQuery(TComponent *AOwner) : TComponent(AOwner) {}
+void TADOConnection::Detach(TCustomADODataSet *dataSet) { std::erase(datasets_, dataSet); }
 
-TADOQuery::~TADOQuery() { SetConnection(nullptr); }
+// ---------------------------------------------------------------- datasets
 
-void TADOQuery::SetConnection(TADOConnection *connection) {
+TCustomADODataSet::~TCustomADODataSet() { SetConnection(nullptr); }
+
+void TCustomADODataSet::SetConnection(TADOConnection *connection) {
   if (connection == connection_) return;
   Close();
   if (connection_) {
@@ -180,82 +176,56 @@ void TADOQuery::SetConnection(TADOConnection *connection) {
   }
 }
 
-void TADOQuery::Notification(TComponent *AComponent, TOperation Operation) {
-  TComponent::Notification(AComponent, Operation);
+void TCustomADODataSet::Notification(TComponent *AComponent, TOperation Operation) {
+  TDataSet::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == connection_) Forget();
 }
 
-void TADOQuery::Forget() {
+void TCustomADODataSet::Forget() {
   Close();
   if (connection_) connection_->Detach(this);
   connection_ = nullptr;
 }
 
-void TADOQuery::RequireConnection() {
+void TCustomADODataSet::RequireConnection() {
   if (!connection_) throw EDatabaseError(Name + ": Missing Connection or ConnectionString");
   if (!connection_->Connected()) connection_->Open();
 }
 
-bool TADOQuery::Active() {
-  // A changed statement closes the query, as it does in the class library.
-  if (active_ && SQL.Text() != openedText_) Close();
-  return active_;
-}
-
-void TADOQuery::Open() {
-  if (Active()) return;
+TDataSet::TResult TCustomADODataSet::Select(const AnsiString &statement) {
   RequireConnection();
-  const AnsiString text = SQL.Text();
   QSqlQuery query(QSqlDatabase::database(connection_->QtConnectionName(), false));
   query.setForwardOnly(true);
   query.setNumericalPrecisionPolicy(QSql::HighPrecision);
-  if (!query.exec(ToQString(text))) throw StatementError(query.lastError());
+  if (!query.exec(ToQString(statement))) throw StatementError(query.lastError());
   if (!query.isSelect()) throw EDatabaseError(Name + ": CommandText does not return a result set");
   const QSqlRecord record = query.record();
-  fields_.clear();
-  rows_.clear();
-  for (int i = 0; i < record.count(); ++i)
-    fields_.push_back(std::make_unique<TField>(FromQString(record.fieldName(i)), this, i));
+  TResult result;
+  for (int i = 0; i < record.count(); ++i) result.columns.push_back(FromQString(record.fieldName(i)));
   while (query.next()) {
-    std::vector<QVariant> row;
+    TRecordValues row;
     row.reserve(static_cast<std::size_t>(record.count()));
     for (int i = 0; i < record.count(); ++i) row.push_back(query.value(i));
-    rows_.push_back(std::move(row));
+    result.rows.push_back(std::move(row));
   }
   if (query.lastError().isValid()) throw StatementError(query.lastError());
-  recNo_ = 0;
-  active_ = true;
+  return result;
+}
+
+bool TADOQuery::Active() {
+  // A changed statement closes the query, as it does in the class library.
+  if (TDataSet::Active() && SQL.Text() != openedText_) Close();
+  return TDataSet::Active();
+}
+
+TDataSet::TResult TADOQuery::InternalOpen() {
+  const AnsiString text = SQL.Text();
+  TResult result = Select(text);
   openedText_ = text;
-  if (AfterOpen) AfterOpen(this);
+  return result;
 }
 
 int TADOQuery::ExecSQL() {
   RequireConnection();
-  QSqlQuery query(QSqlDatabase::database(connection_->QtConnectionName(), false));
-  query.setForwardOnly(true);
-  if (!query.exec(ToQString(SQL.Text()))) throw StatementError(query.lastError());
-  return query.numRowsAffected();
-}
-
-void TADOQuery::Close() {
-  active_ = false;
-  openedText_.clear();
-  rows_.clear();
-  fields_.clear();
-  recNo_ = 0;
-}
-
-bool TADOQuery::IsEmpty() { return !Active() || rows_.empty(); }
-
-TField *TADOQuery::FieldByName(const AnsiString &name) {
-  Active();
-  for (const auto &field : fields_)
-    if (SameText(field->FieldName, name)) return field.get();
-  throw EDatabaseError(Name + ": Field '" + name + "' not found");
-}
-
-const QVariant &TADOQuery::CurrentValue(int column) const {
-  static const QVariant null;
-  if (recNo_ >= rows_.size()) return null;
-  return rows_[recNo_][static_cast<std::size_t>(column)];
+  return Connection()->Execute(SQL.Text());
 }

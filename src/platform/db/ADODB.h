@@ -4,14 +4,12 @@
 // database and the port. Connected is our own flag, as in ADO: a server that went away is noticed only
 // when a statement fails.
 
+#include "platform/db/DB.h"
 #include "platform/sys/StringList.h"
-#include "platform/vcl/Classes.h"
 
-#include <QVariant>
-#include <memory>
 #include <vector>
 
-class TADOQuery;
+class TCustomADODataSet;
 
 class TADOConnection : public TComponent {
  public:
@@ -27,8 +25,17 @@ class TADOConnection : public TComponent {
   bool Connected() const { return connected_; }
   // Opens when closed (then runs AfterConnect); raises EDatabaseError when the server cannot be reached.
   void Open();
-  // Closes the datasets on the connection, then the connection; nothing happens when closed.
+  // Closes the datasets on the connection, then the connection (which drops an unfinished
+  // transaction); nothing happens when closed.
   void Close();
+  // Runs a statement on the open connection; gives the number of rows affected.
+  int Execute(const AnsiString &statement);
+
+  // One transaction at a time; the statements between begin and commit are one unit of work.
+  void BeginTrans();
+  void CommitTrans();
+  void RollbackTrans();
+  bool InTransaction() const { return inTransaction_; }
 
   // The ODBC connection text for the driver manager, built from the connection string and its data source.
   AnsiString OdbcConnectionText() const;
@@ -36,68 +43,72 @@ class TADOConnection : public TComponent {
   const QString &QtConnectionName() const { return qtName_; }
 
  private:
-  friend class TADOQuery;
-  void Attach(TADOQuery *query);
-  void Detach(TADOQuery *query);
+  friend class TCustomADODataSet;
+  void Attach(TCustomADODataSet *dataSet);
+  void Detach(TCustomADODataSet *dataSet);
   QString qtName_;
   bool connected_ = false;
-  std::vector<TADOQuery *> datasets_;
+  bool inTransaction_ = false;
+  std::vector<TCustomADODataSet *> datasets_;
 };
 
-class TField {
+// A dataset on a connection, which it opens first when it is closed.
+class TCustomADODataSet : public TDataSet {
  public:
-  TField(AnsiString name, TADOQuery *dataSet, int column)
-      : FieldName(std::move(name)), dataSet_(dataSet), column_(column) {}
-  AnsiString FieldName;
-  bool IsNull() const;
-  // Text as the database gives it: sums and decimals in the server's own digits ("3", "160.50"),
-  // dates in the short date format; NULL gives the empty text.
-  AnsiString AsString() const;
-  // NULL reads as 0; a text that is no number raises EConvertError.
-  double AsFloat() const;
-
- private:
-  const QVariant &Value() const;
-  TADOQuery *dataSet_;
-  int column_;
-};
-
-class TADOQuery : public TComponent {
- public:
-  explicit TADOQuery(TComponent *AOwner);
-  ~TADOQuery() override;
+  explicit TCustomADODataSet(TComponent *AOwner) : TDataSet(AOwner) {}
+  ~TCustomADODataSet() override;
 
   TADOConnection *Connection() const { return connection_; }
   void SetConnection(TADOConnection *connection);
-  // The statement; its lines are sent joined by line breaks. Changing it closes the query.
-  TStringList SQL;
-  TNotifyEvent AfterOpen;
-
-  // Runs the statement and keeps its rows, positioned on the first; opens the connection first when it
-  // is closed. A statement without a result set is executed and then raises EDatabaseError.
-  void Open();
-  // Runs the statement; gives the number of rows affected.
-  int ExecSQL();
-  void Close();
-  bool Active();
-  bool IsEmpty();
-  // The field of the current record, by name without regard to case; raises EDatabaseError when absent.
-  TField *FieldByName(const AnsiString &name);
 
  protected:
   void Notification(TComponent *AComponent, TOperation Operation) override;
+  void RequireConnection();
+  // Runs a statement that returns rows; a statement without a result set is executed and then raises.
+  TResult Select(const AnsiString &statement);
 
  private:
   friend class TADOConnection;
-  friend class TField;
   void Forget();
-  void RequireConnection();
-  const QVariant &CurrentValue(int column) const;  // NULL without a record
-
   TADOConnection *connection_ = nullptr;
-  bool active_ = false;
+};
+
+class TADOQuery : public TCustomADODataSet {
+ public:
+  explicit TADOQuery(TComponent *AOwner) : TCustomADODataSet(AOwner) {}
+
+  // The statement; its lines are sent joined by line breaks. Changing it closes the query.
+  TStringList SQL;
+  // Runs the statement; gives the number of rows affected.
+  int ExecSQL();
+  bool Active() override;
+
+ protected:
+  TResult InternalOpen() override;
+
+ private:
   AnsiString openedText_;
-  std::vector<std::unique_ptr<TField>> fields_;
-  std::vector<std::vector<QVariant>> rows_;
-  std::size_t recNo_ = 0;
+};
+
+// A table of the connection's database, its rows in the order of its index fields. A post writes
+// the record to the server at once and a delete removes it, by the table's primary key.
+class TADOTable : public TCustomADODataSet {
+ public:
+  explicit TADOTable(TComponent *AOwner) : TCustomADODataSet(AOwner) {}
+
+  AnsiString TableName;
+  AnsiString IndexFieldNames;  // "a;b"
+  bool CanModify() const override { return true; }
+
+ protected:
+  TResult InternalOpen() override;
+  void InternalPost(bool inserted, const TRecordValues &stored, const TRecordValues &values,
+                    const std::vector<bool> &changed) override;
+  void InternalDelete(const TRecordValues &stored) override;
+  int LocateAfterRefresh(const TRecordValues &current, const std::vector<TRecordValues> &rows) const override;
+
+ private:
+  AnsiString KeyCondition(const TRecordValues &row) const;
+  std::vector<AnsiString> columnNames_;
+  std::vector<int> keyColumns_;  // the primary key's, else all
 };

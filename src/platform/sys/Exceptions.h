@@ -40,6 +40,9 @@ class EDatabaseError : public Exception {
   bool LinkLost;
 };
 
+// Ends the present operation silently: the default handler shows nothing for it.
+[[noreturn]] inline void Abort() { throw EAbort("Operation aborted"); }
+
 // Input/output errors carry the system's error code, as the class library's do.
 class EInOutError : public Exception {
  public:

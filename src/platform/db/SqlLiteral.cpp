@@ -1,0 +1,27 @@
+#include "platform/db/SqlLiteral.h"
+
+AnsiString QuotedSqlText(const AnsiString &text) {
+  AnsiString quoted = "'";
+  for (char c : text) {
+    if (c == '\0') {
+      quoted += "\\0";
+      continue;
+    }
+    if (c == '\'' || c == '\\') quoted += c;
+    quoted += c;
+  }
+  return quoted + "'";
+}
+
+AnsiString SqlLiteral(const QVariant &value) {
+  if (value.isNull()) return "NULL";
+  switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+      return FromQString(value.toString());
+    default:
+      return QuotedSqlText(FromQString(value.toString()));
+  }
+}

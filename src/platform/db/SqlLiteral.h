@@ -1,0 +1,12 @@
+#pragma once
+// Values written into statements as SQL literals of MariaDB, so that what a user typed is stored as
+// typed and never read as SQL: no text is pasted into a statement unquoted.
+
+#include "platform/ansi/AnsiString.h"
+
+#include <QVariant>
+
+// 'text' with quotes and backslashes doubled (the server reads backslash escapes).
+AnsiString QuotedSqlText(const AnsiString &text);
+// NULL, a whole number as its digits, anything else as quoted text.
+AnsiString SqlLiteral(const QVariant &value);
