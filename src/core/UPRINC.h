@@ -60,6 +60,7 @@ class TForm1 : public TForm {
   void Sobre1Click(TObject *Sender);
   void TrayIcon1DblClick(TObject *Sender);
   void Consultar1Click(TObject *Sender);
+  void consClick(TObject *Sender);
   void FormClose(TObject *Sender, TCloseAction &Action);
   void Timer2Timer(TObject *Sender);
   void Timer3Timer(TObject *Sender);
@@ -86,6 +87,11 @@ class TForm1 : public TForm {
   AnsiString WindowsDir() { return ::WindowsDir(); }
   AnsiString LoadLocalConfig() { return ::LoadLocalConfig(); }
   AnsiString UnscrambleText(const AnsiString &stored) { return ::UnscrambleText(stored); }
+  // The consultation's check digits and amounts.
+  bool ValidateDocument(const AnsiString &text);
+  AnsiString AmountToWords(const AnsiString &amount);
+  AnsiString FormatAmount(const AnsiString &amount);
+  AnsiString PadField(const AnsiString &text, int n, const AnsiString &fill);
 
  private:
   // The batch tick's work on one command file.
