@@ -14,18 +14,12 @@ namespace {
 
 const char *const kPrintFile = "TEMP.RTF";  // in the current folder
 
-void SetTextColor(QWidget *control, const QColor &color) {
-  QPalette palette = control->palette();
-  palette.setColor(QPalette::WindowText, color);
-  control->setPalette(palette);
-}
-
 TLabel *Heading(QWidget *parent, const char *name, int left, int top, const QColor &color) {
   auto *label = new TLabel(parent);
   label->setObjectName(name);
   label->setText(ToQString("Atenção"_a));
   label->setFont(DesignFont("Verdana", 29, true));
-  SetTextColor(label, color);
+  SetFontColor(label, color);
   label->move(left, top);
   label->adjustSize();  // AutoSize; no background of its own (Transparent)
   return label;

@@ -55,7 +55,8 @@ void TForm1::Timer2Timer(TObject *) {
     return;
   }
   TTickHold hold(tickRunning_, *Timer2);
-  sentStatement_.clear();
+  queconUsed_ = false;
+  xaStatement_.clear();
   Tag = 0;
   TrayIcon1->Tag = 0;
   TextFile command;
@@ -150,8 +151,8 @@ void TForm1::Timer2Timer(TObject *) {
 void TForm1::NoteFailedTick(const AnsiString &name, bool continuing, std::exception_ptr failure) {
   // The failure handler must not fail in turn.
   try {
-    Journal(name, (sentStatement_.empty() ? AnsiString() : StatementHead(sentStatement_) + ": ") +
-                      FailureReason(failure));
+    const AnsiString statement = TickStatement();
+    Journal(name, (statement.empty() ? AnsiString() : StatementHead(statement) + ": ") + FailureReason(failure));
     const TFailureWeight weight = WeighFailure(failure);
     if (name.empty() || weight == TFailureWeight::None) return;
     if (weight == TFailureWeight::AtOnce) {
@@ -235,4 +236,9 @@ bool TForm1::SetAside(const AnsiString &name, const AnsiString &why) {
   const bool moved = RenameFile(kRemessa + name, kRemessa + aside);
   if (moved) Journal(name, "posto de lado como " + aside + ": " + why);
   return moved;
+}
+
+AnsiString TForm1::TickStatement() const {
+  if (!xaStatement_.empty()) return xaStatement_;
+  return queconUsed_ ? quecon->SQL.Text() : AnsiString();
 }

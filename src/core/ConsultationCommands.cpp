@@ -7,16 +7,12 @@
 #include "platform/files/FileSystem.h"
 
 void TForm1::SetStatement(const std::vector<AnsiString> &lines) {
-  quecon->Close();
-  quecon->SQL.Clear();
-  for (const AnsiString &line : lines) quecon->SQL.Add(line);
-  sentStatement_ = quecon->SQL.Text();
+  ::SetStatement(*quecon, lines);
+  queconUsed_ = true;
+  xaStatement_.clear();
 }
 
-void TForm1::SendQuery(const std::vector<AnsiString> &lines) {
-  SetStatement(lines);
-  quecon->Open();
-}
+void TForm1::SendQuery(const std::vector<AnsiString> &lines) { ::SendQuery(*quecon, lines); }
 
 void TForm1::CreateAnswer(TextFile &answer, const AnsiString &answerName) {
   AssignFile(answer, answerName + ".re");
@@ -67,28 +63,14 @@ void TForm1::ConsultaDados(const AnsiString &line, TStringList &params, TextFile
   ParseValueList(line, params);
   const bool ownMember = SettleMember(params);
   SendQuery(MemberQuerySql(params[0]));
-  TCreditSummary summary;
-  AnsiString group = "0";
-
-  TField *active = quecon->FieldByName("ativo");
-  const bool accepted = ownMember && !quecon->IsEmpty() && !quecon->FieldByName("grupo")->IsNull() &&
-                        (active->IsNull() || active->AsString() == "S");
-  if (!accepted) {
+  if (!ownMember || !MemberAccepted(*quecon)) {
     CreateAnswer(answer, answerName);
-    const bool inactive = ownMember && !active->IsNull() && active->AsString() != "S";
-    Writeln(answer, inactive ? "##" : "#");
+    Writeln(answer, ownMember && MemberInactive(*quecon) ? "##" : "#");
     CloseAnswer(answer, answerName);
     return;
   }
-  group = quecon->FieldByName("grupo")->AsString();
-  const AnsiString sector = SectorText(quecon->FieldByName("setor")->AsString());
-  summary.GroupName = quecon->FieldByName("nome")->AsString();
-  const AnsiString today = SqlDateLiteral(Date());
-
-  SendQuery(SectorQuerySql(sector, params[1], today));
-  bool found = ReadSectorSums(*quecon, summary);
-  SendQuery(GroupQuerySql(group, sector, params[1], today));
-  found = ReadGroupSums(*quecon, summary) || found;
+  TCreditSummary summary;
+  const bool found = SendCreditSums(*quecon, params[1], SqlDateLiteral(Date()), summary);
 
   CreateAnswer(answer, answerName);
   if (!found) {

@@ -81,6 +81,37 @@ bool ReadGroupSums(TADOQuery &query, TCreditSummary &summary) {
   return true;
 }
 
+void SetStatement(TADOQuery &query, const std::vector<AnsiString> &lines) {
+  query.Close();
+  query.SQL.Clear();
+  for (const AnsiString &line : lines) query.SQL.Add(line);
+}
+
+void SendQuery(TADOQuery &query, const std::vector<AnsiString> &lines) {
+  SetStatement(query, lines);
+  query.Open();
+}
+
+bool MemberAccepted(TADOQuery &query) {
+  TField *active = query.FieldByName("ativo");
+  return !query.IsEmpty() && !query.FieldByName("grupo")->IsNull() && (active->IsNull() || active->AsString() == "S");
+}
+
+bool MemberInactive(TADOQuery &query) {
+  TField *active = query.FieldByName("ativo");
+  return !active->IsNull() && active->AsString() != "S";
+}
+
+bool SendCreditSums(TADOQuery &query, const AnsiString &document, const AnsiString &today, TCreditSummary &summary) {
+  const AnsiString group = query.FieldByName("grupo")->AsString();
+  const AnsiString sector = SectorText(query.FieldByName("setor")->AsString());
+  summary.GroupName = query.FieldByName("nome")->AsString();
+  SendQuery(query, SectorQuerySql(sector, document, today));
+  const bool inSector = ReadSectorSums(query, summary);
+  SendQuery(query, GroupQuerySql(group, sector, document, today));
+  return ReadGroupSums(query, summary) || inSector;
+}
+
 AnsiString CreditSummaryLine(const TCreditSummary &s) {
   return "('" + s.Document + "'," + s.ChpDev + "," + s.ChtDev + "," + s.ChpDevVlr + "," + s.ChtDevVlr + "," +
          s.TitEmAb + "," + s.SectorChpDev + "," + s.SectorChpDevVlr + "," + s.ChpAcomp + "," + s.ChtAcomp + "," +

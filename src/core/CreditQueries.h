@@ -43,6 +43,19 @@ struct TCreditSummary {
 bool ReadSectorSums(TADOQuery &query, TCreditSummary &summary);
 bool ReadGroupSums(TADOQuery &query, TCreditSummary &summary);
 
+// Put the statement's lines into the query, closed; SendQuery opens it too.
+void SetStatement(TADOQuery &query, const std::vector<AnsiString> &lines);
+void SendQuery(TADOQuery &query, const std::vector<AnsiString> &lines);
+
+// The open member query's row is accepted when it exists, its grupo is not NULL and its ativo is NULL
+// or exactly "S"; a refused row is of an inactive member when its ativo is neither.
+bool MemberAccepted(TADOQuery &query);
+bool MemberInactive(TADOQuery &query);
+// From the accepted member's open row, its group's name into the summary; then the sector query and the
+// group query with its group and sector, read into the summary. False when neither found a row. The
+// group query stays open.
+bool SendCreditSums(TADOQuery &query, const AnsiString &document, const AnsiString &today, TCreditSummary &summary);
+
 AnsiString CreditSummaryLine(const TCreditSummary &summary);
 // The open customer record query's row, its fields cleaned of apostrophes and grave accents.
 AnsiString ClientRecordLine(TADOQuery &query);

@@ -33,7 +33,7 @@ void TForm1::SendXa(const AnsiString &verb, const TUpdateProgress &progress) {
   TADOQuery xa(nullptr);
   xa.SetConnection(Database1);
   xa.SQL.Add("XA " + verb + " 'orvalix." + progress.Token + "','" + IntToStr(progress.Done) + "'");
-  sentStatement_ = xa.SQL.Text();
+  xaStatement_ = xa.SQL.Text();
   xa.ExecSQL();
 }
 
@@ -59,7 +59,6 @@ void TForm1::ExecuteOnce(const std::vector<AnsiString> &lines, TUpdateProgress &
     if (e.LinkLost) throw;
     // Refused by the server: its transaction is ended here, so that the next try starts cleanly; the
     // failure line names the file's statement.
-    const AnsiString refused = sentStatement_;
     try {
       SendXa("END", progress);
       SendXa("ROLLBACK", progress);
@@ -68,7 +67,7 @@ void TForm1::ExecuteOnce(const std::vector<AnsiString> &lines, TUpdateProgress &
     } catch (const std::exception &) {
       // Left in doubt: the disconnect ends the transaction, the next start settles it.
     }
-    sentStatement_ = refused;
+    xaStatement_.clear();
     throw;
   }
   SendXa("END", progress);

@@ -158,6 +158,7 @@ TForm1::TForm1(TComponent *AOwner) : TForm(AOwner) {
   // Event bindings of the window description.
   OnCreate = [this](TObject *s) { FormCreate(s); };
   OnClose = [this](TObject *s, TCloseAction &a) { FormClose(s, a); };
+  QObject::connect(cons, &QPushButton::clicked, [this] { Guarded([this] { consClick(this); }); });
   QObject::connect(Button1, &QPushButton::clicked, [this] { Guarded([this] { Button1Click(this); }); });
   QObject::connect(Button2, &QPushButton::clicked, [this] { Guarded([this] { Button2Click(this); }); });
   Timer1->OnTimer = [this](TObject *s) { Timer1Timer(s); };

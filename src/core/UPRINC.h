@@ -61,6 +61,7 @@ class TForm1 : public TForm {
   void Sobre1Click(TObject *Sender);
   void TrayIcon1DblClick(TObject *Sender);
   void Consultar1Click(TObject *Sender);
+  void consClick(TObject *Sender);
   void FormClose(TObject *Sender, TCloseAction &Action);
   void Label2DblClick(TObject *Sender);
   void Timer2Timer(TObject *Sender);
@@ -90,6 +91,11 @@ class TForm1 : public TForm {
   AnsiString UnscrambleText(const AnsiString &stored) { return ::UnscrambleText(stored); }
   // Enter in a grid of the administration; the grid must be a TDBGrid (EInvalidCast otherwise).
   void GridEnterNext(TObject *Grid, TADOTable *Table);
+  // The consultation's check digits and amounts.
+  bool ValidateDocument(const AnsiString &text);
+  AnsiString AmountToWords(const AnsiString &amount);
+  AnsiString FormatAmount(const AnsiString &amount);
+  AnsiString PadField(const AnsiString &text, int n, const AnsiString &fill);
 
  private:
   // The batch tick's work on one command file.
@@ -135,7 +141,11 @@ class TForm1 : public TForm {
   void SendXa(const AnsiString &verb, const TUpdateProgress &progress);
 
   bool tickRunning_ = false;
-  AnsiString sentStatement_;  // the last statement the tick sent, for its failure line
+  // For the failure line: whether the tick put a statement into quecon, and the XA statement it sent
+  // on a query of its own after that (empty while quecon's is the last).
+  bool queconUsed_ = false;
+  AnsiString xaStatement_;
+  AnsiString TickStatement() const;
   std::map<AnsiString, int> failedTicks_;  // consecutive failed ticks per command file
   TUpdateProgressFile updateProgress_{::WindowsDir() + "\\insere_dado.conf"};
 };

@@ -1,9 +1,11 @@
 #include "MainWindowFixture.h"
+#include "consultation/UConsulta.h"
 
 #include "platform/win/ShellApi.h"
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -94,6 +96,7 @@ TEST_F(WindowStates, TheConsultationEntriesFollowTheLocalConfigurationAtEveryRet
   form.Timer1Timer(form.Timer1);
   EXPECT_TRUE(::Visible(form.cons));
   EXPECT_TRUE(form.Consultar1->Visible);
+  QTimer::singleShot(0, [] { Consulta->Close(); });  // the consultation window it opens
   form.Consultar1Click(form.Consultar1);  // clicks "&Consultar"
   EXPECT_EQ(clicks.count(), 1);
 

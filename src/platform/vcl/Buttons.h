@@ -37,9 +37,13 @@ class TButtonControl : public Button, public TObject {
   bool showHint_ = false;
 };
 
+// Enter on the focused button presses it, as on the desktop it stands for.
 class TBitBtn : public TButtonControl<QPushButton> {
  public:
   explicit TBitBtn(QWidget *parent);
+
+ protected:
+  void keyPressEvent(QKeyEvent *event) override;
 };
 
 enum TButtonLayout { blGlyphLeft, blGlyphTop };

@@ -7,11 +7,15 @@
 
 #include <QLineEdit>
 
+// ecUpperCase and ecLowerCase: the box shows in capitals or small letters whatever text it is given.
+enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+
 class TEdit : public TKeyControl<QLineEdit> {
  public:
   explicit TEdit(QWidget *parent) : TKeyControl<QLineEdit>(parent) {}
   AnsiString Text() const { return FromQString(text()); }
-  void SetText(const AnsiString &value) { setText(ToQString(value)); }
+  void SetText(const AnsiString &value);
+  TEditCharCase CharCase = ecNormal;
   void SelectAll() { selectAll(); }
   // Copies the selection, also while the box is hidden; nothing when nothing is selected.
   void CopyToClipboard() { copy(); }

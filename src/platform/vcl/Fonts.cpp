@@ -1,6 +1,7 @@
 #include "platform/vcl/Fonts.h"
 
 #include <QFontDatabase>
+#include <QWidget>
 #include <QStringList>
 #include <map>
 
@@ -49,4 +50,10 @@ void InstallFontSubstitutes() {
     return true;
   }();
   (void)installed;
+}
+
+void SetFontColor(QWidget *control, const QColor &color) {
+  QPalette palette = control->palette();
+  palette.setColor(QPalette::WindowText, color);
+  control->setPalette(palette);
 }

@@ -7,7 +7,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QWindowStateChangeEvent>
+#include <QElapsedTimer>
 #include <QEventLoop>
+#include <QThread>
+#include <QWindow>
 #include <QTimer>
 #include <cstdio>
 
@@ -40,6 +43,7 @@ class TApplication::ApplicationWindow : public TWindow {
 
 namespace {
 QEventLoop *runLoop = nullptr;
+constexpr int kExposeWait = 1000;  // ms a window just shown may take to appear
 
 // The application's forms and the forms they own: the windows that go and come with the application's.
 void CollectForms(TComponent *owner, std::vector<TForm *> &forms) {
@@ -346,7 +350,20 @@ void TForm::SetWindowState(TWindowState state) {
 }
 
 void TForm::Repaint() {
-  if (widget_) widget_->repaint();
+  if (!widget_) return;
+  // Windows paints a window just shown at once; X maps it a little later and drops what is painted
+  // before. Wait for the desktop to show it, letting neither input nor timers in meanwhile; a minimized
+  // window is not waited for.
+  if (widget_->isVisible() && !widget_->isMinimized() && widget_->windowHandle()) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!widget_->windowHandle()->isExposed() && waited.elapsed() < kExposeWait) {
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers |
+                                      QEventLoop::X11ExcludeTimers);
+      QThread::msleep(1);
+    }
+  }
+  widget_->repaint();
 }
 
 void TForm::WidgetRestoredByDesktop() {

@@ -111,6 +111,7 @@ class TForm : public TWinControl {
   // Hidden because the application was minimized (Visible stays true); shown again when it is restored.
   bool HiddenWithOwner() const { return hiddenWithOwner_; }
   void SetWindowState(TWindowState state);
+  // Paints the form now; a form just shown is first waited for until the desktop shows it.
   void Repaint();
 
   // Asks OnClose; the main form's close ends the application, a modal form's ends its loop.

@@ -7,3 +7,9 @@ void TLabel::mouseDoubleClickEvent(QMouseEvent *event) {
   QLabel::mouseDoubleClickEvent(event);
   if (OnDblClick) Guarded([this] { CallEvent(OnDblClick, this); });
 }
+
+TRadioButton::TRadioButton(QWidget *parent) : TKeyControl<QRadioButton>(parent) {
+  QObject::connect(this, &QRadioButton::toggled, [this](bool checked) {
+    if (checked) Guarded([this] { CallEvent(OnClick, this); });
+  });
+}

@@ -1,9 +1,11 @@
 #pragma once
-// A label that tells its double click, which QLabel does not.
+// A label that tells its double click, which QLabel does not, and the radio button.
 
 #include "platform/vcl/Classes.h"
+#include "platform/vcl/Keys.h"
 
 #include <QLabel>
+#include <QRadioButton>
 
 class TLabel : public QLabel, public TObject {
  public:
@@ -12,6 +14,16 @@ class TLabel : public QLabel, public TObject {
 
  protected:
   void mouseDoubleClickEvent(QMouseEvent *event) override;
+};
+
+// OnClick runs when the button becomes the chosen one: clicked, moved to with the arrow keys, or
+// Checked set by the program.
+class TRadioButton : public TKeyControl<QRadioButton> {
+ public:
+  explicit TRadioButton(QWidget *parent);
+  bool Checked() const { return isChecked(); }
+  void SetChecked(bool checked) { setChecked(checked); }
+  TNotifyEvent OnClick;
 };
 
 // The class library's Visible of a control: its own flag, whatever its window shows.
