@@ -7,7 +7,15 @@
 
 namespace {
 MessageBoxSeam *activeSeam = nullptr;
+
+// Qt's labels break lines at a line feed only: CR LF and a lone CR become one.
+QString BoxText(const AnsiString &text) {
+  QString shown = ToQString(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return shown;
 }
+}  // namespace
 
 MessageBoxSeam::MessageBoxSeam(std::function<int(const TMessageBoxCall &)> answer)
     : answer_(std::move(answer)), previous_(activeSeam) {
@@ -26,7 +34,8 @@ int ShowMessageBox(const AnsiString &text, const AnsiString &caption, unsigned f
   if (activeSeam) return activeSeam->Answer({text, caption, flags});
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(ToQString(caption));
-  box.setText(ToQString(text));
+  box.setText(BoxText(text));
+  box.setTextFormat(Qt::PlainText);
   switch (flags & 0xF0) {
     case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
     case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;

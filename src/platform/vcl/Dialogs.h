@@ -23,7 +23,8 @@ struct TMessageBoxCall {
   unsigned Flags = 0;
 };
 
-// Shows the box (buttons OK or Yes/No with Yes the default) and gives the button pressed.
+// Shows the box (buttons OK or Yes/No with Yes the default) and gives the button pressed. A carriage
+// return breaks the line, as it does in a Windows box.
 int ShowMessageBox(const AnsiString &text, const AnsiString &caption, unsigned flags);
 // The class library's message dialog: OK, captioned with the application's title.
 void ShowMessage(const AnsiString &text);

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QWindowStateChangeEvent>
 #include <QEventLoop>
 #include <QTimer>
@@ -41,6 +43,17 @@ class TApplication::ApplicationWindow : public TWindow {
 namespace {
 QEventLoop *runLoop = nullptr;
 
+// Qt's own texts (the buttons of its boxes, the print preview and file dialogs) in the Portuguese of
+// Brazil on every machine, whatever its locale, as on the Portuguese Windows of the users.
+void LoadQtTranslations() {
+  QCoreApplication *app = QCoreApplication::instance();
+  if (!app || app->findChild<QTranslator *>(QStringLiteral("qtbase_pt_BR"))) return;
+  auto *translator = new QTranslator(app);
+  translator->setObjectName(QStringLiteral("qtbase_pt_BR"));
+  if (translator->load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(translator);
+}
+
 // The application's forms and the forms they own: the windows that go and come with the application's.
 void CollectForms(TComponent *owner, std::vector<TForm *> &forms) {
   for (int i = 0; i < owner->ComponentCount(); ++i) {
@@ -72,6 +85,7 @@ TApplication::~TApplication() {
 
 void TApplication::Initialize() {
   if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance())) app->setQuitOnLastWindowClosed(false);
+  LoadQtTranslations();
 }
 
 void TApplication::AfterCreate(TForm *form) { form->DoCreate(); }

@@ -33,7 +33,8 @@ class TApplication : public TComponent {
   TApplication();
   ~TApplication() override;
 
-  // Prepares the application; the message loop ends only through Terminate, not when windows close.
+  // Prepares the application: the message loop ends only through Terminate, not when windows close; Qt's
+  // own texts are in Portuguese (Brazil).
   void Initialize();
   AnsiString Title;
   bool ShowMainForm = true;

@@ -1,0 +1,55 @@
+// What the Linux desktop gives the program where Windows gave it: Qt's own texts in Portuguese and a
+// carriage return that breaks a box's line.
+
+#include "platform/vcl/Dialogs.h"
+#include "platform/vcl/Forms.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SeenBox {
+  QStringList buttons;  // without their accelerator marks, sorted
+  int lines = 0;        // of the text as Qt lays it out
+};
+
+// Shows a real box and, once it is up, looks at it and presses the button.
+int ShowAndPress(const AnsiString &text, unsigned flags, QMessageBox::StandardButton press, SeenBox &seen) {
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    if (!box) return;
+    poll.stop();
+    for (QAbstractButton *button : box->buttons()) seen.buttons << button->text().remove(QLatin1Char('&'));
+    seen.buttons.sort();
+    // Laid out by a plain label, as some styles show the box's text: it breaks at a line feed only.
+    QLabel plain(box->text());
+    plain.setFont(box->font());
+    seen.lines = plain.sizeHint().height() / plain.fontMetrics().lineSpacing();
+    box->button(press)->click();
+  });
+  poll.start(5);
+  return ShowMessageBox(text, "A T E N Ç Ã O"_a, flags);
+}
+
+TEST(MessageBox, QtsButtonsArePortugueseAndACarriageReturnBreaksTheLine) {
+  Application->Initialize();  // the tests run under LC_ALL=C
+  const struct {
+    AnsiString text;
+    int lines;
+  } cases[] = {{"A\rB", 2}, {"A\r\nB", 2}, {"A\nB", 2}, {"AB", 1}, {"A\r\rB", 3}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(QString::fromLatin1(c.text.c_str()).toStdString());
+    SeenBox seen;
+    EXPECT_EQ(ShowAndPress(c.text, MB_YESNO, QMessageBox::No, seen), IDNO);
+    EXPECT_EQ(seen.buttons, QStringList({"Não", "Sim"}));
+    EXPECT_EQ(seen.lines, c.lines);
+  }
+}
+
+}  // namespace
