@@ -83,7 +83,7 @@ TForm1::TForm1(TComponent *AOwner) : TForm(AOwner) {
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->move(8, 7);
   Label1->adjustSize();
-  pb1 = new QProgressBar(Panel1);
+  pb1 = new TProgressBar(Panel1);
   pb1->setObjectName(QStringLiteral("pb1"));
   pb1->setGeometry(99, 5, 326, 17);
   pb1->setRange(0, 100);

@@ -1,6 +1,7 @@
-// What the Linux desktop gives the program where Windows gave it: Qt's own texts in Portuguese and a
-// carriage return that breaks a box's line.
+// What the Linux desktop gives the program where Windows gave it: Qt's own texts in Portuguese, a
+// carriage return that breaks a box's line, and a progress bar with nothing to count.
 
+#include "platform/vcl/ComCtrls.h"
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/Forms.h"
 
@@ -50,6 +51,23 @@ TEST(MessageBox, QtsButtonsArePortugueseAndACarriageReturnBreaksTheLine) {
     EXPECT_EQ(seen.buttons, QStringList({"Não", "Sim"}));
     EXPECT_EQ(seen.lines, c.lines);
   }
+}
+
+QImage Drawn(QProgressBar &bar, int maximum, int value) {
+  bar.resize(326, 17);
+  bar.setTextVisible(false);
+  bar.setRange(0, maximum);
+  bar.setValue(value);
+  return bar.grab().toImage();
+}
+
+TEST(TProgressBar, WithNothingToCountItShowsEmptyAndOtherwiseAsQtDoes) {
+  TProgressBar bar(nullptr);
+  QProgressBar reference;
+  const QImage empty = Drawn(reference, 1, 0);
+  ASSERT_NE(Drawn(reference, 0, 0), empty);  // Qt's own bar is "busy" then
+  EXPECT_EQ(Drawn(bar, 0, 0), empty);
+  EXPECT_EQ(Drawn(bar, 10, 4), Drawn(reference, 10, 4));
 }
 
 }  // namespace
