@@ -1,33 +1,17 @@
 #include "core/UPRINC.h"
 
+#include "core/ProgramIcon.h"
 #include "platform/files/FileSystem.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/Dialogs.h"
 
 #include <QApplication>
 #include <QFont>
-#include <QPainter>
-#include <QPixmap>
 #include <QStyle>
 
 TForm1 *Form1 = nullptr;
 
 namespace {
-
-// The program's icon: a white O on a round blue badge.
-QIcon ProgramIcon() {
-  QPixmap picture(32, 32);
-  picture.fill(Qt::transparent);
-  QPainter painter(&picture);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setBrush(QColor(0, 70, 150));
-  painter.setPen(Qt::NoPen);
-  painter.drawEllipse(1, 1, 30, 30);
-  painter.setPen(QPen(Qt::white, 4));
-  painter.setBrush(Qt::NoBrush);
-  painter.drawEllipse(9, 9, 14, 14);
-  return QIcon(picture);
-}
 
 QFont DesignFont(const QStringList &families, int pixels, bool bold = false) {
   QFont font;

@@ -1,5 +1,6 @@
 // What the Linux desktop gives the program where Windows gave it: Qt's own texts in Portuguese, a
-// carriage return that breaks a box's line, and a progress bar with nothing to count.
+// carriage return that breaks a box's line, the program's title and icon, and a progress bar with nothing
+// to count.
 
 #include "platform/vcl/ComCtrls.h"
 #include "platform/vcl/Dialogs.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -51,6 +53,29 @@ TEST(MessageBox, QtsButtonsArePortugueseAndACarriageReturnBreaksTheLine) {
     EXPECT_EQ(seen.buttons, QStringList({"Não", "Sim"}));
     EXPECT_EQ(seen.lines, c.lines);
   }
+}
+
+TEST(TApplication, RunGivesTheDesktopTheTitleAndTheIconOfItsTaskbarEntry) {
+  Application->ResetForTesting();
+  TForm form(Application);
+  form.SetCaption(" ");
+  Application->MainForm = &form;
+  Application->Title = "Orvalix Express";
+  QPixmap blue(16, 16);
+  blue.fill(Qt::blue);
+  Application->Icon()->SetImage(QIcon(blue));
+  QTimer::singleShot(0, [] { Application->Terminate(); });
+  Application->Run();
+  EXPECT_EQ(QGuiApplication::windowIcon().pixmap(16, 16).toImage().pixel(8, 8), QColor(Qt::blue).rgb());
+  // The blank caption gives the entry the application's title; a caption stays as it is, with nothing added.
+  EXPECT_EQ(form.Caption(), " ");
+  EXPECT_EQ(form.Widget()->windowTitle(), "Orvalix Express");
+  EXPECT_TRUE(QGuiApplication::applicationDisplayName().isEmpty() ||
+              QGuiApplication::applicationDisplayName() == QCoreApplication::applicationName());
+  form.SetCaption("A T E N Ç Ã O"_a);
+  EXPECT_EQ(form.Widget()->windowTitle(), "A T E N Ç Ã O");
+  Application->Icon()->SetImage(QIcon());
+  Application->ResetForTesting();
 }
 
 QImage Drawn(QProgressBar &bar, int maximum, int value) {

@@ -68,6 +68,7 @@ TApplication::TApplication() : TComponent(nullptr) {
   defaultProc_ = std::make_unique<TFunctionProc<std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>>>(
       [this](HWND w, UINT m, WPARAM wp, LPARAM lp) { return WindowProc(w, m, wp, lp); });
   window_ = std::make_unique<ApplicationWindow>(defaultProc_.get());
+  icon_ = std::make_unique<TIcon>();
   if (!Application) {
     Application = this;
     SetMessageGuard(&Guarded);  // messages from the event loop report their errors like handlers do
@@ -91,6 +92,10 @@ void TApplication::Initialize() {
 void TApplication::AfterCreate(TForm *form) { form->DoCreate(); }
 
 void TApplication::Run() {
+  // The main form's entry on the taskbar stands for the application's button: its text and picture.
+  // (Not Qt's display name, which the desktop would add to every caption, the boxes' too.)
+  QGuiApplication::setWindowIcon(icon_->Image());
+  if (MainForm) MainForm->SetCaption(MainForm->Caption());
   if (MainForm && ShowMainForm) MainForm->Show();
   if (!terminated_ && MainForm) {
     QEventLoop loop;
@@ -291,10 +296,10 @@ void TForm::DoCreate() {
   if (OnCreate) Guarded([this] { CallEvent(OnCreate, this); });
 }
 
-AnsiString TForm::Caption() const { return widget_ ? FromQString(widget_->windowTitle()) : AnsiString(); }
-
 void TForm::SetCaption(const AnsiString &caption) {
-  if (widget_) widget_->setWindowTitle(ToQString(caption));
+  caption_ = caption;
+  const bool blank = Trim(caption).empty();
+  if (widget_) widget_->setWindowTitle(ToQString(blank && Application ? Application->Title : caption));
 }
 
 void TForm::SetBounds(int left, int top, int clientWidth, int clientHeight) {

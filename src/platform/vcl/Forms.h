@@ -5,6 +5,7 @@
 
 #include "platform/vcl/Classes.h"
 #include "platform/vcl/Controls.h"
+#include "platform/vcl/Graphics.h"
 #include "platform/win/Windows.h"
 
 #include <QPointer>
@@ -36,7 +37,9 @@ class TApplication : public TComponent {
   // Prepares the application: the message loop ends only through Terminate, not when windows close; Qt's
   // own texts are in Portuguese (Brazil).
   void Initialize();
+  // The text and the picture of the program's taskbar entry, given to the desktop by Run.
   AnsiString Title;
+  TIcon *Icon() const { return icon_.get(); }
   bool ShowMainForm = true;
   TForm *MainForm = nullptr;
   bool Terminated() const { return terminated_; }
@@ -77,6 +80,7 @@ class TApplication : public TComponent {
   class ApplicationWindow;
   std::unique_ptr<TWindowProc> defaultProc_;
   std::unique_ptr<TWindow> window_;
+  std::unique_ptr<TIcon> icon_;
   std::vector<std::pair<int, TWindowHook>> hooks_;
   int nextHookId_ = 1;
   bool terminated_ = false;
@@ -94,7 +98,8 @@ class TForm : public TWinControl {
 
   QWidget *Widget() const { return widget_; }
 
-  AnsiString Caption() const;
+  AnsiString Caption() const { return caption_; }
+  // A form of blank caption shows the application's title on the desktop (its taskbar entry).
   void SetCaption(const AnsiString &caption);
   // Client area and position, as the window description gives them.
   void SetBounds(int left, int top, int clientWidth, int clientHeight);
@@ -147,6 +152,7 @@ class TForm : public TWinControl {
   void ApplyVisible(bool visible);
 
   QPointer<QWidget> widget_;
+  AnsiString caption_;
   std::unique_ptr<TWindowProc> defaultProc_;
   std::unique_ptr<TWindow> window_;
   TFormBorderStyle borderStyle_ = bsSizeable;
