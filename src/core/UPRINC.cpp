@@ -209,7 +209,8 @@ void TForm1::Consultar1Click(TObject *) {
 }
 
 void TForm1::FormClose(TObject *, TCloseAction &Action) {
-  if (::Visible(Panel1)) {
+  // The end of the session does not wait for a data-update file: it resumes where it stopped.
+  if (::Visible(Panel1) && !Application->EndingSession()) {
     Application->MessageBox("Você não pode fechar o sistema em processamento."_a, "Orvalix", MB_OK);
     Action = caNone;
     return;

@@ -1,9 +1,10 @@
 // What the Linux desktop gives the program where Windows gave it: Qt's own texts in Portuguese, a
-// carriage return that breaks a box's line, the program's title and icon, and a progress bar with nothing
-// to count.
+// carriage return that breaks a box's line, the program's title and icon, a stop signal handled as the
+// end of the session, and a progress bar with nothing to count.
 
 #include "platform/vcl/ComCtrls.h"
 #include "platform/vcl/Dialogs.h"
+#include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/Forms.h"
 
 #include <QAbstractButton>
@@ -12,6 +13,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -75,6 +77,37 @@ TEST(TApplication, RunGivesTheDesktopTheTitleAndTheIconOfItsTaskbarEntry) {
   form.SetCaption("A T E N Ç Ã O"_a);
   EXPECT_EQ(form.Widget()->windowTitle(), "A T E N Ç Ã O");
   Application->Icon()->SetImage(QIcon());
+  Application->ResetForTesting();
+}
+
+// A handler waiting in a box when SIGTERM comes: the box gives way, the handler ends, and only then the
+// main form is closed, its own question answered Yes.
+TEST(TApplication, AStopSignalClosesTheMainFormOnceTheHandlerInProgressHasReturned) {
+  Application->ResetForTesting();
+  Application->Initialize();
+  struct sigaction current {};
+  sigaction(SIGTERM, nullptr, &current);
+  ASSERT_NE(current.sa_handler, SIG_DFL);
+
+  std::vector<std::string> log;
+  TForm form(Application);
+  Application->MainForm = &form;
+  form.OnClose = [&](TObject *, TCloseAction &) {
+    log.push_back("close " + std::to_string(ShowMessageBox("Deseja continuar?", "A T E N Ç Ã O"_a, MB_YESNO)));
+  };
+  TForm modal(&form);
+  TTimer tick(nullptr);
+  tick.SetInterval(10);
+  tick.OnTimer = [&](TObject *) {
+    tick.SetEnabled(false);
+    QTimer::singleShot(50, [] { std::raise(SIGTERM); });
+    log.push_back("box " + std::to_string(ShowMessageBox("Mensagem", "Orvalix", MB_OK)));
+    log.push_back("modal " + std::to_string(modal.ShowModal()));
+    log.push_back("tick ends");
+  };
+  EXPECT_TRUE(QTest::qWaitFor([] { return Application->Terminated(); }, 5000));
+  EXPECT_EQ(log, (std::vector<std::string>{"box 1", "modal 0", "tick ends", "close 6"}));
+  EXPECT_FALSE(modal.Visible());
   Application->ResetForTesting();
 }
 

@@ -3,6 +3,7 @@
 #include "platform/sys/Exceptions.h"
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/Events.h"
+#include "platform/vcl/StopSignals.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -15,7 +16,12 @@
 
 TApplication *Application = nullptr;
 
+namespace {
+int handlerDepth = 0;  // handlers running, also those waiting in a box or a modal window
+}
+
 void Guarded(const std::function<void()> &handler) {
+  ++handlerDepth;
   try {
     handler();
   } catch (const std::exception &error) {
@@ -25,6 +31,7 @@ void Guarded(const std::function<void()> &handler) {
       std::fprintf(stderr, "%s\n", error.what());
     }
   }
+  if (--handlerDepth == 0 && Application) Application->HandlersReturned();
 }
 
 // ---------------------------------------------------------------- application
@@ -87,6 +94,9 @@ TApplication::~TApplication() {
 void TApplication::Initialize() {
   if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance())) app->setQuitOnLastWindowClosed(false);
   LoadQtTranslations();
+  WatchStopSignals([] {
+    if (Application) Application->EndSession();
+  });
 }
 
 void TApplication::AfterCreate(TForm *form) { form->DoCreate(); }
@@ -108,6 +118,27 @@ void TApplication::Run() {
 void TApplication::Terminate() {
   terminated_ = true;
   if (runLoop) runLoop->quit();
+}
+
+void TApplication::EndSession() {
+  if (endingSession_ || terminated_) return;
+  endingSession_ = true;
+  EndOpenMessageBoxes();
+  if (handlerDepth == 0) HandlersReturned();
+}
+
+void TApplication::HandlersReturned() {
+  if (!endingSession_ || sessionClosing_) return;
+  sessionClosing_ = true;
+  // From the event loop, so that a tick in progress ends first.
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(),
+      [] {
+        if (!Application || Application->Terminated()) return;
+        if (TForm *form = Application->MainForm) Guarded([form] { form->Close(); });
+        Application->Terminate();
+      },
+      Qt::QueuedConnection);
 }
 
 void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
@@ -180,6 +211,8 @@ void TApplication::FormVisibilityChanged() {
 
 void TApplication::ResetForTesting() {
   terminated_ = false;
+  endingSession_ = false;
+  sessionClosing_ = false;
   MainForm = nullptr;
 }
 
@@ -415,9 +448,9 @@ int TForm::ShowModal() {
   Show();
   QEventLoop loop;
   QTimer watch;
-  // The loop ends once a result is set and OnClose lets it, or when the application ends.
+  // The loop ends once a result is set and OnClose lets it, or when the application or its session ends.
   QObject::connect(&watch, &QTimer::timeout, [&] {
-    if (Application && Application->Terminated()) {
+    if (Application && (Application->Terminated() || Application->EndingSession())) {
       loop.quit();
       return;
     }

@@ -35,7 +35,7 @@ class TApplication : public TComponent {
   ~TApplication() override;
 
   // Prepares the application: the message loop ends only through Terminate, not when windows close; Qt's
-  // own texts are in Portuguese (Brazil).
+  // own texts are in Portuguese (Brazil); SIGTERM and SIGINT end the session (EndSession).
   void Initialize();
   // The text and the picture of the program's taskbar entry, given to the desktop by Run.
   AnsiString Title;
@@ -55,6 +55,11 @@ class TApplication : public TComponent {
   // Shows the main form (unless ShowMainForm is false) and runs the message loop until it ends.
   void Run();
   void Terminate();
+  // The end of the user's session, or a stop of the program: a close of the main form answered Yes. Boxes
+  // give their default button and modal windows end; once the handler in progress has returned, the main
+  // form is closed and the message loop ends, whatever the close decided.
+  void EndSession();
+  bool EndingSession() const { return endingSession_; }
   void ProcessMessages();
   void HandleException(const std::exception &error);
   // A modal box: buttons MB_OK or MB_YESNO (Yes the default), no icon; gives IDOK, IDYES or IDNO.
@@ -70,8 +75,10 @@ class TApplication : public TComponent {
   bool Minimized() const;
   // Shown while one of its forms is visible, hidden when none is.
   void FormVisibilityChanged();
-  // Resets the end flag and the main form between tests.
+  // Resets the end flags and the main form between tests.
   void ResetForTesting();
+  // Guarded tells it when no handler runs any more.
+  void HandlersReturned();
 
  private:
   void AfterCreate(TForm *form);
@@ -84,6 +91,8 @@ class TApplication : public TComponent {
   std::vector<std::pair<int, TWindowHook>> hooks_;
   int nextHookId_ = 1;
   bool terminated_ = false;
+  bool endingSession_ = false;
+  bool sessionClosing_ = false;
 };
 
 extern TApplication *Application;
