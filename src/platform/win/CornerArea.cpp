@@ -1,9 +1,9 @@
 #include "platform/win/CornerArea.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
