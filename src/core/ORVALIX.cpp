@@ -1,5 +1,6 @@
 // The program's main block.
 
+#include "core/ProgramIcon.h"
 #include "core/UPRINC.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@ int main(int argc, char **argv) {
   TApplication application;
   Application->Initialize();
   Application->Title = "Orvalix Express";
+  Application->Icon()->SetImage(ProgramIcon());
   Application->CreateForm(Form1);
   Application->Run();
   return 0;

@@ -1,33 +1,17 @@
 #include "core/UPRINC.h"
 
+#include "core/ProgramIcon.h"
 #include "platform/files/FileSystem.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/Dialogs.h"
 
 #include <QApplication>
 #include <QFont>
-#include <QPainter>
-#include <QPixmap>
 #include <QStyle>
 
 TForm1 *Form1 = nullptr;
 
 namespace {
-
-// The program's icon: a white O on a round blue badge.
-QIcon ProgramIcon() {
-  QPixmap picture(32, 32);
-  picture.fill(Qt::transparent);
-  QPainter painter(&picture);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setBrush(QColor(0, 70, 150));
-  painter.setPen(Qt::NoPen);
-  painter.drawEllipse(1, 1, 30, 30);
-  painter.setPen(QPen(Qt::white, 4));
-  painter.setBrush(Qt::NoBrush);
-  painter.drawEllipse(9, 9, 14, 14);
-  return QIcon(picture);
-}
 
 QFont DesignFont(const QStringList &families, int pixels, bool bold = false) {
   QFont font;
@@ -83,7 +67,7 @@ TForm1::TForm1(TComponent *AOwner) : TForm(AOwner) {
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->move(8, 7);
   Label1->adjustSize();
-  pb1 = new QProgressBar(Panel1);
+  pb1 = new TProgressBar(Panel1);
   pb1->setObjectName(QStringLiteral("pb1"));
   pb1->setGeometry(99, 5, 326, 17);
   pb1->setRange(0, 100);
@@ -227,7 +211,8 @@ void TForm1::Consultar1Click(TObject *) {
 }
 
 void TForm1::FormClose(TObject *, TCloseAction &Action) {
-  if (::Visible(Panel1)) {
+  // The end of the session does not wait for a data-update file: it resumes where it stopped.
+  if (::Visible(Panel1) && !Application->EndingSession()) {
     Application->MessageBox("Você não pode fechar o sistema em processamento."_a, "Orvalix", MB_OK);
     Action = caNone;
     return;

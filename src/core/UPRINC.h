@@ -7,6 +7,7 @@
 #include "core/UpdateProgress.h"
 #include "platform/db/ADODB.h"
 #include "platform/files/TextFile.h"
+#include "platform/vcl/ComCtrls.h"
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Menus.h"
@@ -14,7 +15,6 @@
 #include "trayicon/TrayIcon.h"
 
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <exception>
 #include <map>
@@ -31,7 +31,7 @@ class TForm1 : public TForm {
   QLabel *Label3;
   TPanel *Panel1;
   QLabel *Label1;
-  QProgressBar *pb1;
+  TProgressBar *pb1;
   QPushButton *cons;
   QPushButton *Button1;
   QPushButton *Button2;

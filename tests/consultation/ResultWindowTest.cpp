@@ -214,6 +214,25 @@ TEST_F(ResultWindowTest, WhileShownModallyTheClipboardIsBlankAtTheNextTickAndSai
   EXPECT_FALSE(window.Visible());
 }
 
+// X11 has a second clipboard: a mouse selection goes there at once, and a middle click pastes it anywhere.
+TEST_F(ResultWindowTest, OnX11AMouseSelectionOfTheResultIsBlankAtTheNextTick) {
+  if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs an X display (ctest runs it under xvfb-run)";
+  QClipboard *clipboard = QGuiApplication::clipboard();
+  ASSERT_TRUE(clipboard->supportsSelection());
+  Fill();
+  window.Show();
+  QWidget *area = window.rick->viewport();
+  QTest::mousePress(area, Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mouseMove(area, QPoint(400, 120));
+  QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(400, 120));
+  EXPECT_TRUE(clipboard->text(QClipboard::Selection).contains("ASSOCIAÇÃO"));
+  QElapsedTimer clock;
+  clock.start();
+  while (clipboard->text(QClipboard::Selection) != " " && clock.elapsed() < 1000) QTest::qWait(5);
+  EXPECT_EQ(clipboard->text(QClipboard::Selection), " ");
+  window.Hide();
+}
+
 TEST(ResultWindow, AfterTheWindowGoesTheBlankStaysUntilSomethingElseIsCopied) {
   {
     Torvalix_mostra_consulta window(nullptr);

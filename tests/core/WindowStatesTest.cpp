@@ -80,6 +80,28 @@ TEST_F(WindowStates, ADoubleClickOnTheIconOpensTheWindowAndTheFirstTimer1TickPut
   EXPECT_TRUE(IconInTheArea(form));
 }
 
+TEST_F(WindowStates, WithoutATrayTheCornerWindowHoldsTheIconAndItsDoubleClickOpensTheWindow) {
+  NotificationArea().SetTrayAvailableForTesting(false);
+  SetDoubleClickTimeForTesting(30);
+  TForm1 &form = Start();
+  form.Timer1Timer(form.Timer1);  // in the tray
+  ASSERT_FALSE(form.Visible());
+  const TCornerArea *corner = NotificationArea().CornerWindow();
+  ASSERT_NE(corner, nullptr);
+  EXPECT_TRUE(corner->isVisible());
+  QWidget *icon = corner->IconWidget(form.TrayIcon1->TrayRecord().hWnd, form.TrayIcon1->TrayRecord().uID);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(icon->toolTip(), "Orvalix Express");
+  // What the desktop sends for a double click: press, release, double click, release.
+  QTest::mouseClick(icon, Qt::LeftButton);
+  QTest::mouseDClick(icon, Qt::LeftButton);
+  QTest::mouseRelease(icon, Qt::LeftButton);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form.Visible(); }, 1000));
+  EXPECT_FALSE(IconInTheArea(form));
+  EXPECT_FALSE(corner->isVisible());
+  NotificationArea().SetTrayAvailableForTesting(std::nullopt);
+}
+
 TEST_F(WindowStates, TheConsultationEntriesFollowTheLocalConfigurationAtEveryReturnToTheTray) {
   TForm1 &form = Start();
   QSignalSpy clicks(form.cons, &QPushButton::clicked);

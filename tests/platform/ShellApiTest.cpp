@@ -3,6 +3,7 @@
 #include "platform/win/Icons.h"
 #include "platform/win/ShellApi.h"
 
+#include <QLabel>
 #include <QTest>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -47,6 +48,27 @@ class Shell : public ::testing::Test {
     Shell_NotifyIconA(NIM_DELETE, &a);
     Shell_NotifyIconA(NIM_DELETE, &b);
     NotificationArea().SetTrayAvailableForTesting(std::nullopt);
+  }
+  // Adds the receiver's icon 1 with a red image and the tip "Orvalix Express".
+  NOTIFYICONDATAA AddRedIcon() {
+    QPixmap red(16, 16);
+    red.fill(Qt::red);
+    HICON handle = CreateIconFromImage(QIcon(red));
+    NOTIFYICONDATAA data = Record(receiver.window, 1, "Orvalix Express");
+    data.hIcon = handle;
+    EXPECT_EQ(Shell_NotifyIconA(NIM_ADD, &data), 1);
+    DestroyIcon(handle);  // the shell keeps its own copy
+    return data;
+  }
+  // The callbacks that a click brings, the icon's shell version set first.
+  std::vector<LPARAM> CallbacksOf(NOTIFYICONDATAA &data, UINT version, const std::function<void()> &click) {
+    data.uVersion = version;
+    EXPECT_EQ(Shell_NotifyIconA(NIM_SETVERSION, &data), 1);
+    receiver.got.clear();
+    click();
+    EXPECT_TRUE(receiver.got.empty());  // posted: they come through the event loop
+    QCoreApplication::processEvents();
+    return receiver.Callbacks();
   }
   Receiver receiver;
 };
@@ -124,13 +146,7 @@ TEST_F(Shell, WithoutATrayTheShellObjectAloneKeepsTheIcons) {
 
 TEST_F(Shell, WhereATrayExistsEachIconIsMirroredAndItsClicksComeBackAsCallbacks) {
   NotificationArea().SetTrayAvailableForTesting(true);
-  QPixmap red(16, 16);
-  red.fill(Qt::red);
-  HICON handle = CreateIconFromImage(QIcon(red));
-  NOTIFYICONDATAA data = Record(receiver.window, 1, "Orvalix Express");
-  data.hIcon = handle;
-  ASSERT_EQ(Shell_NotifyIconA(NIM_ADD, &data), 1);
-  DestroyIcon(handle);  // the shell keeps its own copy
+  NOTIFYICONDATAA data = AddRedIcon();
   const TShellIcon *icon = NotificationArea().FindIcon(receiver.window, 1);
   ASSERT_NE(icon, nullptr);
   QPointer<QSystemTrayIcon> mirror = icon->Mirror;
@@ -154,13 +170,7 @@ TEST_F(Shell, WhereATrayExistsEachIconIsMirroredAndItsClicksComeBackAsCallbacks)
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.reason);
-    data.uVersion = c.version;
-    ASSERT_EQ(Shell_NotifyIconA(NIM_SETVERSION, &data), 1);
-    receiver.got.clear();
-    emit mirror->activated(c.reason);
-    EXPECT_TRUE(receiver.got.empty());  // posted: they come through the event loop
-    QCoreApplication::processEvents();
-    EXPECT_EQ(receiver.Callbacks(), c.callbacks);
+    EXPECT_EQ(CallbacksOf(data, c.version, [&] { emit mirror->activated(c.reason); }), c.callbacks);
   }
 
   std::strcpy(data.szTip, "outro");
@@ -168,6 +178,78 @@ TEST_F(Shell, WhereATrayExistsEachIconIsMirroredAndItsClicksComeBackAsCallbacks)
   EXPECT_EQ(mirror->toolTip(), "outro");
   Shell_NotifyIconA(NIM_DELETE, &data);
   EXPECT_EQ(mirror, nullptr);
+}
+
+TEST_F(Shell, WithoutATrayTheCornerWindowShowsTheIconsAndTakesTheTraysClicks) {
+  NotificationArea().SetTrayAvailableForTesting(false);
+  NOTIFYICONDATAA data = AddRedIcon();
+  const TCornerArea *corner = NotificationArea().CornerWindow();
+  ASSERT_NE(corner, nullptr);
+  EXPECT_TRUE(corner->isVisible());
+  QWidget *icon = corner->IconWidget(receiver.window, 1);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(icon->toolTip(), "Orvalix Express");
+  const QLabel *image = icon->findChild<QLabel *>();
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->pixmap().toImage().pixel(8, 8), QColor(Qt::red).rgb());
+  EXPECT_EQ(NotificationArea().FindIcon(receiver.window, 1)->Mirror, nullptr);
+
+  enum Action { Press, DoubleClick };
+  struct Case {
+    Action action;
+    Qt::MouseButton button;
+    UINT version;
+    std::vector<LPARAM> callbacks;
+  };
+  const Case cases[] = {
+      {Press, Qt::LeftButton, 0, {WM_LBUTTONDOWN, WM_LBUTTONUP}},
+      {DoubleClick, Qt::LeftButton, 0, {WM_LBUTTONDBLCLK, WM_LBUTTONUP}},
+      {Press, Qt::RightButton, 0, {WM_RBUTTONDOWN, WM_RBUTTONUP}},
+      {Press, Qt::MiddleButton, 0, {WM_MBUTTONDOWN, WM_MBUTTONUP}},
+      {DoubleClick, Qt::RightButton, 0, {}},
+      {Press, Qt::LeftButton, 3, {WM_LBUTTONDOWN, WM_LBUTTONUP, NIN_SELECT}},
+      {Press, Qt::RightButton, 3, {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(testing::Message() << c.action << " " << c.button << " v" << c.version);
+    const auto click = [&] {
+      if (c.action == Press) QTest::mousePress(icon, c.button);
+      else QTest::mouseDClick(icon, c.button);
+      QTest::mouseRelease(icon, c.button);
+    };
+    EXPECT_EQ(CallbacksOf(data, c.version, click), c.callbacks);
+  }
+
+  std::strcpy(data.szTip, "outro");
+  Shell_NotifyIconA(NIM_MODIFY, &data);
+  EXPECT_EQ(icon->toolTip(), "outro");
+  Shell_NotifyIconA(NIM_DELETE, &data);
+  EXPECT_FALSE(corner->isVisible());
+  EXPECT_EQ(corner->IconWidget(receiver.window, 1), nullptr);
+}
+
+TEST_F(Shell, TheIconsMoveToATrayThatAppearsAndBackToTheCornerWhenItGoes) {
+  NotificationArea().SetTrayAvailableForTesting(false);
+  NOTIFYICONDATAA one = Record(receiver.window, 1, "um"), two = Record(receiver.window, 2, "dois");
+  Shell_NotifyIconA(NIM_ADD, &one);
+  Shell_NotifyIconA(NIM_ADD, &two);
+  const TCornerArea *corner = NotificationArea().CornerWindow();
+  ASSERT_NE(corner, nullptr);
+  ASSERT_NE(corner->IconWidget(receiver.window, 1), nullptr);
+  ASSERT_NE(corner->IconWidget(receiver.window, 2), nullptr);
+
+  NotificationArea().SetTrayAvailableForTesting(true);
+  EXPECT_FALSE(corner->isVisible());
+  for (UINT id : {1u, 2u}) EXPECT_NE(NotificationArea().FindIcon(receiver.window, id)->Mirror, nullptr) << id;
+
+  NotificationArea().SetTrayAvailableForTesting(false);
+  EXPECT_TRUE(corner->isVisible());
+  for (UINT id : {1u, 2u}) {
+    EXPECT_EQ(NotificationArea().FindIcon(receiver.window, id)->Mirror, nullptr) << id;
+    EXPECT_NE(corner->IconWidget(receiver.window, id), nullptr) << id;
+  }
+  NotificationArea().RecreateTaskbar();
+  EXPECT_FALSE(corner->isVisible());
 }
 
 TEST_F(Shell, ANewTaskbarLosesEveryIconAndTellsEveryTopLevelWindow) {

@@ -4,10 +4,24 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace {
 MessageBoxSeam *activeSeam = nullptr;
+std::vector<QMessageBox *> openBoxes;
+
+bool EndingSession() { return Application && Application->EndingSession(); }
+
+int DefaultAnswer(unsigned flags) { return (flags & 0xF) == MB_YESNO ? IDYES : IDOK; }
+
+// Qt's labels break lines at a line feed only: CR LF and a lone CR become one.
+QString BoxText(const AnsiString &text) {
+  QString shown = ToQString(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return shown;
 }
+}  // namespace
 
 MessageBoxSeam::MessageBoxSeam(std::function<int(const TMessageBoxCall &)> answer)
     : answer_(std::move(answer)), previous_(activeSeam) {
@@ -19,14 +33,20 @@ MessageBoxSeam::~MessageBoxSeam() { activeSeam = previous_; }
 int MessageBoxSeam::Answer(const TMessageBoxCall &call) {
   calls_.push_back(call);
   if (answer_) return answer_(call);
-  return (call.Flags & 0xF) == MB_YESNO ? IDYES : IDOK;
+  return DefaultAnswer(call.Flags);
+}
+
+void EndOpenMessageBoxes() {
+  for (QMessageBox *box : openBoxes) box->done(0);
 }
 
 int ShowMessageBox(const AnsiString &text, const AnsiString &caption, unsigned flags) {
+  if (EndingSession()) return DefaultAnswer(flags);
   if (activeSeam) return activeSeam->Answer({text, caption, flags});
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(ToQString(caption));
-  box.setText(ToQString(text));
+  box.setText(BoxText(text));
+  box.setTextFormat(Qt::PlainText);
   switch (flags & 0xF0) {
     case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
     case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
@@ -34,15 +54,20 @@ int ShowMessageBox(const AnsiString &text, const AnsiString &caption, unsigned f
     case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
     default: box.setIcon(QMessageBox::NoIcon);
   }
-  if ((flags & 0xF) == MB_YESNO) {
+  const bool yesNo = (flags & 0xF) == MB_YESNO;
+  if (yesNo) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes ? IDYES : IDNO;
+  } else {
+    box.setStandardButtons(QMessageBox::Ok);
   }
-  box.setStandardButtons(QMessageBox::Ok);
-  box.exec();
-  return IDOK;
+  openBoxes.push_back(&box);
+  const int pressed = box.exec();
+  std::erase(openBoxes, &box);
+  if (EndingSession()) return DefaultAnswer(flags);  // ended by the session's end
+  if (!yesNo) return IDOK;
+  return pressed == QMessageBox::Yes ? IDYES : IDNO;
 }
 
 void ShowMessage(const AnsiString &text) { ShowMessageBox(text, Application->Title, MB_OK); }

@@ -23,8 +23,12 @@ struct TMessageBoxCall {
   unsigned Flags = 0;
 };
 
-// Shows the box (buttons OK or Yes/No with Yes the default) and gives the button pressed.
+// Shows the box (buttons OK or Yes/No with Yes the default) and gives the button pressed. A carriage
+// return breaks the line, as it does in a Windows box. While the application ends its session no box is
+// shown: each gives its default button.
 int ShowMessageBox(const AnsiString &text, const AnsiString &caption, unsigned flags);
+// The boxes shown now return, answered with their default button.
+void EndOpenMessageBoxes();
 // The class library's message dialog: OK, captioned with the application's title.
 void ShowMessage(const AnsiString &text);
 

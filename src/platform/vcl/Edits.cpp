@@ -1,5 +1,8 @@
 #include "platform/vcl/Edits.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 void TEdit::SetText(const AnsiString &value) {
   QString shown = ToQString(value);
   if (CharCase != ecNormal) {
@@ -10,4 +13,11 @@ void TEdit::SetText(const AnsiString &value) {
     }
   }
   setText(shown);
+}
+
+void TEdit::CopyToClipboard() {
+  if (!hasSelectedText()) return;
+  copy();
+  QClipboard *clipboard = QGuiApplication::clipboard();
+  if (clipboard->supportsSelection()) clipboard->setText(selectedText(), QClipboard::Selection);
 }

@@ -17,6 +17,8 @@ class TEdit : public TKeyControl<QLineEdit> {
   void SetText(const AnsiString &value);
   TEditCharCase CharCase = ecNormal;
   void SelectAll() { selectAll(); }
-  // Copies the selection, also while the box is hidden; nothing when nothing is selected.
-  void CopyToClipboard() { copy(); }
+  // Copies the selection, also while the box is hidden; nothing when nothing is selected. Where the desktop
+  // has a second clipboard, the mouse selection that a middle click pastes (X11, some Wayland sessions),
+  // the copy goes there too: Windows had one clipboard only.
+  void CopyToClipboard();
 };

@@ -3,9 +3,12 @@
 #include "platform/sys/Exceptions.h"
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/Events.h"
+#include "platform/vcl/StopSignals.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QWindowStateChangeEvent>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -16,7 +19,12 @@
 
 TApplication *Application = nullptr;
 
+namespace {
+int handlerDepth = 0;  // handlers running, also those waiting in a box or a modal window
+}
+
 void Guarded(const std::function<void()> &handler) {
+  ++handlerDepth;
   try {
     handler();
   } catch (const std::exception &error) {
@@ -26,6 +34,7 @@ void Guarded(const std::function<void()> &handler) {
       std::fprintf(stderr, "%s\n", error.what());
     }
   }
+  if (--handlerDepth == 0 && Application) Application->HandlersReturned();
 }
 
 // ---------------------------------------------------------------- application
@@ -45,6 +54,17 @@ namespace {
 QEventLoop *runLoop = nullptr;
 constexpr int kExposeWait = 1000;  // ms a window just shown may take to appear
 
+// Qt's own texts (the buttons of its boxes, the print preview and file dialogs) in the Portuguese of
+// Brazil on every machine, whatever its locale, as on the Portuguese Windows of the users.
+void LoadQtTranslations() {
+  QCoreApplication *app = QCoreApplication::instance();
+  if (!app || app->findChild<QTranslator *>(QStringLiteral("qtbase_pt_BR"))) return;
+  auto *translator = new QTranslator(app);
+  translator->setObjectName(QStringLiteral("qtbase_pt_BR"));
+  if (translator->load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(translator);
+}
+
 // The application's forms and the forms they own: the windows that go and come with the application's.
 void CollectForms(TComponent *owner, std::vector<TForm *> &forms) {
   for (int i = 0; i < owner->ComponentCount(); ++i) {
@@ -59,6 +79,7 @@ TApplication::TApplication() : TComponent(nullptr) {
   defaultProc_ = std::make_unique<TFunctionProc<std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>>>(
       [this](HWND w, UINT m, WPARAM wp, LPARAM lp) { return WindowProc(w, m, wp, lp); });
   window_ = std::make_unique<ApplicationWindow>(defaultProc_.get());
+  icon_ = std::make_unique<TIcon>();
   if (!Application) {
     Application = this;
     SetMessageGuard(&Guarded);  // messages from the event loop report their errors like handlers do
@@ -76,11 +97,19 @@ TApplication::~TApplication() {
 
 void TApplication::Initialize() {
   if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance())) app->setQuitOnLastWindowClosed(false);
+  LoadQtTranslations();
+  WatchStopSignals([] {
+    if (Application) Application->EndSession();
+  });
 }
 
 void TApplication::AfterCreate(TForm *form) { form->DoCreate(); }
 
 void TApplication::Run() {
+  // The main form's entry on the taskbar stands for the application's button: its text and picture.
+  // (Not Qt's display name, which the desktop would add to every caption, the boxes' too.)
+  QGuiApplication::setWindowIcon(icon_->Image());
+  if (MainForm) MainForm->SetCaption(MainForm->Caption());
   if (MainForm && ShowMainForm) MainForm->Show();
   if (!terminated_ && MainForm) {
     QEventLoop loop;
@@ -93,6 +122,27 @@ void TApplication::Run() {
 void TApplication::Terminate() {
   terminated_ = true;
   if (runLoop) runLoop->quit();
+}
+
+void TApplication::EndSession() {
+  if (endingSession_ || terminated_) return;
+  endingSession_ = true;
+  EndOpenMessageBoxes();
+  if (handlerDepth == 0) HandlersReturned();
+}
+
+void TApplication::HandlersReturned() {
+  if (!endingSession_ || sessionClosing_) return;
+  sessionClosing_ = true;
+  // From the event loop, so that a tick in progress ends first.
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(),
+      [] {
+        if (!Application || Application->Terminated()) return;
+        if (TForm *form = Application->MainForm) Guarded([form] { form->Close(); });
+        Application->Terminate();
+      },
+      Qt::QueuedConnection);
 }
 
 void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
@@ -165,6 +215,8 @@ void TApplication::FormVisibilityChanged() {
 
 void TApplication::ResetForTesting() {
   terminated_ = false;
+  endingSession_ = false;
+  sessionClosing_ = false;
   MainForm = nullptr;
 }
 
@@ -281,10 +333,10 @@ void TForm::DoCreate() {
   if (OnCreate) Guarded([this] { CallEvent(OnCreate, this); });
 }
 
-AnsiString TForm::Caption() const { return widget_ ? FromQString(widget_->windowTitle()) : AnsiString(); }
-
 void TForm::SetCaption(const AnsiString &caption) {
-  if (widget_) widget_->setWindowTitle(ToQString(caption));
+  caption_ = caption;
+  const bool blank = Trim(caption).empty();
+  if (widget_) widget_->setWindowTitle(ToQString(blank && Application ? Application->Title : caption));
 }
 
 void TForm::SetBounds(int left, int top, int clientWidth, int clientHeight) {
@@ -413,9 +465,9 @@ int TForm::ShowModal() {
   Show();
   QEventLoop loop;
   QTimer watch;
-  // The loop ends once a result is set and OnClose lets it, or when the application ends.
+  // The loop ends once a result is set and OnClose lets it, or when the application or its session ends.
   QObject::connect(&watch, &QTimer::timeout, [&] {
-    if (Application && Application->Terminated()) {
+    if (Application && (Application->Terminated() || Application->EndingSession())) {
       loop.quit();
       return;
     }

@@ -5,6 +5,7 @@
 
 #include "platform/vcl/Classes.h"
 #include "platform/vcl/Controls.h"
+#include "platform/vcl/Graphics.h"
 #include "platform/win/Windows.h"
 
 #include <QPointer>
@@ -33,9 +34,12 @@ class TApplication : public TComponent {
   TApplication();
   ~TApplication() override;
 
-  // Prepares the application; the message loop ends only through Terminate, not when windows close.
+  // Prepares the application: the message loop ends only through Terminate, not when windows close; Qt's
+  // own texts are in Portuguese (Brazil); SIGTERM and SIGINT end the session (EndSession).
   void Initialize();
+  // The text and the picture of the program's taskbar entry, given to the desktop by Run.
   AnsiString Title;
+  TIcon *Icon() const { return icon_.get(); }
   bool ShowMainForm = true;
   TForm *MainForm = nullptr;
   bool Terminated() const { return terminated_; }
@@ -51,6 +55,11 @@ class TApplication : public TComponent {
   // Shows the main form (unless ShowMainForm is false) and runs the message loop until it ends.
   void Run();
   void Terminate();
+  // The end of the user's session, or a stop of the program: a close of the main form answered Yes. Boxes
+  // give their default button and modal windows end; once the handler in progress has returned, the main
+  // form is closed and the message loop ends, whatever the close decided.
+  void EndSession();
+  bool EndingSession() const { return endingSession_; }
   void ProcessMessages();
   void HandleException(const std::exception &error);
   // A modal box: buttons MB_OK or MB_YESNO (Yes the default), no icon; gives IDOK, IDYES or IDNO.
@@ -66,8 +75,10 @@ class TApplication : public TComponent {
   bool Minimized() const;
   // Shown while one of its forms is visible, hidden when none is.
   void FormVisibilityChanged();
-  // Resets the end flag and the main form between tests.
+  // Resets the end flags and the main form between tests.
   void ResetForTesting();
+  // Guarded tells it when no handler runs any more.
+  void HandlersReturned();
 
  private:
   void AfterCreate(TForm *form);
@@ -76,9 +87,12 @@ class TApplication : public TComponent {
   class ApplicationWindow;
   std::unique_ptr<TWindowProc> defaultProc_;
   std::unique_ptr<TWindow> window_;
+  std::unique_ptr<TIcon> icon_;
   std::vector<std::pair<int, TWindowHook>> hooks_;
   int nextHookId_ = 1;
   bool terminated_ = false;
+  bool endingSession_ = false;
+  bool sessionClosing_ = false;
 };
 
 extern TApplication *Application;
@@ -93,7 +107,8 @@ class TForm : public TWinControl {
 
   QWidget *Widget() const { return widget_; }
 
-  AnsiString Caption() const;
+  AnsiString Caption() const { return caption_; }
+  // A form of blank caption shows the application's title on the desktop (its taskbar entry).
   void SetCaption(const AnsiString &caption);
   // Client area and position, as the window description gives them.
   void SetBounds(int left, int top, int clientWidth, int clientHeight);
@@ -147,6 +162,7 @@ class TForm : public TWinControl {
   void ApplyVisible(bool visible);
 
   QPointer<QWidget> widget_;
+  AnsiString caption_;
   std::unique_ptr<TWindowProc> defaultProc_;
   std::unique_ptr<TWindow> window_;
   TFormBorderStyle borderStyle_ = bsSizeable;

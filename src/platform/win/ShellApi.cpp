@@ -2,7 +2,7 @@
 
 #include "platform/win/Icons.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QPixmap>
 #include <cstring>
 
@@ -47,11 +47,11 @@ const TShellIcon *TNotificationArea::FindIcon(HWND window, UINT id) const {
   return const_cast<TNotificationArea *>(this)->Find(window, id);
 }
 
-void TNotificationArea::DropIconsOfDeadWindows() {
+bool TNotificationArea::DropIconsOfDeadWindows() {
   // The shell forgets the icons of windows that went without deleting them.
-  std::erase_if(icons_, [](const std::unique_ptr<TShellIcon> &icon) {
-    return !IsSameWindow(icon->Window, icon->WindowSerial);
-  });
+  return std::erase_if(icons_, [](const std::unique_ptr<TShellIcon> &icon) {
+           return !IsSameWindow(icon->Window, icon->WindowSerial);
+         }) > 0;
 }
 
 BOOL TNotificationArea::NotifyIcon(DWORD message, const NOTIFYICONDATAA *data) {
@@ -59,7 +59,7 @@ BOOL TNotificationArea::NotifyIcon(DWORD message, const NOTIFYICONDATAA *data) {
   TShellCall call;
   call.Message = message;
   if (data) call.Record = *data;
-  DropIconsOfDeadWindows();
+  const bool dropped = DropIconsOfDeadWindows();
 
   const std::size_t tipSize = !data                                         ? 0
                               : data->cbSize == NOTIFYICONDATAA_V2_SIZE ? 128
@@ -76,14 +76,12 @@ BOOL TNotificationArea::NotifyIcon(DWORD message, const NOTIFYICONDATAA *data) {
           added->Id = data->uID;
           Apply(*added, *data, tipSize);
           icons_.push_back(std::move(added));
-          Mirror(*icons_.back());
           answer = 1;
         }
         break;
       case NIM_MODIFY:
         if (icon) {
           Apply(*icon, *data, tipSize);
-          Mirror(*icon);
           answer = 1;
         }
         break;
@@ -105,6 +103,7 @@ BOOL TNotificationArea::NotifyIcon(DWORD message, const NOTIFYICONDATAA *data) {
   }
   call.Answer = answer;
   calls_.push_back(call);
+  if (dropped || (answer && message != NIM_SETVERSION)) ShowOnDesktop();
   return answer;
 }
 
@@ -126,29 +125,65 @@ bool TNotificationArea::TrayAvailable() const {
   return QCoreApplication::instance() && QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-void TNotificationArea::SetTrayAvailableForTesting(std::optional<bool> available) { trayForced_ = available; }
+void TNotificationArea::SetTrayAvailableForTesting(std::optional<bool> available) {
+  trayForced_ = available;
+  ShowOnDesktop();
+}
+
+void TNotificationArea::ShowOnDesktop() {
+  onTray_ = TrayAvailable();
+  std::vector<TCornerArea::Entry> cornerIcons;
+  for (const auto &icon : icons_) {
+    if (onTray_) {
+      Mirror(*icon);
+    } else {
+      delete icon->Mirror.data();
+      cornerIcons.push_back({icon->Window, icon->Id, ShownImage(icon->Image), icon->Tip});
+    }
+  }
+  if (!cornerIcons.empty() && !corner_ && qobject_cast<QApplication *>(QCoreApplication::instance())) {
+    corner_ = new TCornerArea([this](HWND window, UINT id, QSystemTrayIcon::ActivationReason reason) {
+      Activate(window, id, reason);
+    });
+  }
+  if (corner_) corner_->ShowIcons(cornerIcons);
+  WatchTray();
+}
+
+void TNotificationArea::WatchTray() {
+  if (!trayWatch_ && QCoreApplication::instance()) {
+    trayWatch_ = new QTimer(QCoreApplication::instance());
+    trayWatch_->setInterval(1000);
+    QObject::connect(trayWatch_.data(), &QTimer::timeout, [this] {
+      if (DropIconsOfDeadWindows() || TrayAvailable() != onTray_) ShowOnDesktop();
+    });
+  }
+  if (!trayWatch_) return;
+  if (icons_.empty()) trayWatch_->stop();
+  else if (!trayWatch_->isActive()) trayWatch_->start();
+}
 
 void TNotificationArea::Mirror(TShellIcon &icon) {
-  if (!TrayAvailable()) return;
   if (!icon.Mirror) {
     icon.Mirror = new QSystemTrayIcon(QCoreApplication::instance());
     const HWND window = icon.Window;
     const UINT id = icon.Id;
     QObject::connect(icon.Mirror.data(), &QSystemTrayIcon::activated,
-                     [this, window, id](QSystemTrayIcon::ActivationReason reason) {
-                       const TShellIcon *shown = FindIcon(window, id);
-                       if (!shown) return;
-                       for (UINT callback : CallbacksOf(reason, shown->Version))
-                         PostMessageA(window, shown->CallbackMessage, id, callback);
-                     });
+                     [this, window, id](QSystemTrayIcon::ActivationReason reason) { Activate(window, id, reason); });
   }
   icon.Mirror->setIcon(ShownImage(icon.Image));
   icon.Mirror->setToolTip(ToQString(icon.Tip));
   icon.Mirror->show();
 }
 
+void TNotificationArea::Activate(HWND window, UINT id, QSystemTrayIcon::ActivationReason reason) {
+  const TShellIcon *shown = FindIcon(window, id);
+  if (!shown) return;
+  for (UINT callback : CallbacksOf(reason, shown->Version)) PostMessageA(window, shown->CallbackMessage, id, callback);
+}
+
 bool TNotificationArea::InjectCallback(HWND window, UINT id, LPARAM mouseMessage) {
-  DropIconsOfDeadWindows();
+  if (DropIconsOfDeadWindows()) ShowOnDesktop();
   const TShellIcon *icon = FindIcon(window, id);
   if (!icon) return false;
   SendMessageA(window, icon->CallbackMessage, id, mouseMessage);
@@ -157,6 +192,7 @@ bool TNotificationArea::InjectCallback(HWND window, UINT id, LPARAM mouseMessage
 
 void TNotificationArea::RecreateTaskbar() {
   icons_.clear();
+  ShowOnDesktop();
   const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
   ForEachTopLevelWindow([&](HWND window) { SendMessageA(window, taskbarCreated, 0, 0); });
 }

@@ -1,15 +1,18 @@
 #pragma once
 // The taskbar's notification area. Shell_NotifyIconA talks to one shell object that keeps the icons by
 // (window, id) and accepts or refuses as the shell does. Where the desktop has a tray, each icon is mirrored
-// to a QSystemTrayIcon (image and tip) whose clicks come back as the icon's callback messages. Tests drive
-// the same object: read the calls, inject callbacks, re-create the taskbar.
+// to a QSystemTrayIcon (image and tip) whose clicks come back as the icon's callback messages; where it has
+// none, the icons are shown in a corner window of our own that takes the same clicks, until a tray
+// appears. Tests drive the same object: read the calls, inject callbacks, re-create the taskbar.
 
 #include "platform/ansi/AnsiString.h"
+#include "platform/win/CornerArea.h"
 #include "platform/win/Windows.h"
 
 #include <QIcon>
 #include <QPointer>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -98,16 +101,28 @@ class TNotificationArea {
   // Whether icons are mirrored to the desktop's tray. Tests may force the answer.
   bool TrayAvailable() const;
   void SetTrayAvailableForTesting(std::optional<bool> available);
+  // The window that stands for the area without a tray; nullptr until it was first needed.
+  const TCornerArea *CornerWindow() const { return corner_; }
 
  private:
   TShellIcon *Find(HWND window, UINT id);
-  void DropIconsOfDeadWindows();
+  // True when icons went.
+  bool DropIconsOfDeadWindows();
   void Apply(TShellIcon &icon, const NOTIFYICONDATAA &data, std::size_t tipSize);
+  // Brings the tray, or the corner window without one, in step with the icons.
+  void ShowOnDesktop();
   void Mirror(TShellIcon &icon);
+  // A click on the icon's picture, wherever it is shown, sent as the shell's callback messages.
+  void Activate(HWND window, UINT id, QSystemTrayIcon::ActivationReason reason);
+  // While there are icons, looks every second whether a tray came or went.
+  void WatchTray();
 
   std::vector<TShellCall> calls_;
   std::vector<std::unique_ptr<TShellIcon>> icons_;
   std::optional<bool> trayForced_;
+  bool onTray_ = false;
+  QPointer<TCornerArea> corner_;
+  QPointer<QTimer> trayWatch_;
 };
 
 // The one shell object of the process.
