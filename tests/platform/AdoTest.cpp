@@ -144,4 +144,33 @@ TEST_F(AdoTest, AFailingStatementRaisesTheServersMessage) {
   EXPECT_TRUE(connection->Connected());  // a failed statement does not close the connection
 }
 
+TEST_F(AdoTest, MaxRecordsBoundsEveryKindOfResultAndLeavesTheSessionUnbounded) {
+  sql.Exec("insert into grupos (numero, nome) select seq, 'G' from seq_1_to_20");
+  query->MaxRecords = 3;
+  const struct {
+    const char *statement;
+    bool more;
+  } cases[] = {
+      {"select * from grupos", true},
+      {"select * from grupos limit 10", true},
+      {"show variables", true},
+      {"select * from grupos limit 3", false},
+  };
+  for (const auto &c : cases) {
+    Sql(c.statement);
+    query->Open();
+    EXPECT_EQ(query->RecordCount(), 3) << c.statement;
+    EXPECT_EQ(query->MoreRecords(), c.more) << c.statement;
+    query->Close();
+    EXPECT_FALSE(query->MoreRecords());
+  }
+  Sql("select 1 from grupos where nosuch = 1");
+  EXPECT_THROW(query->Open(), EDatabaseError);
+  // The next statement without a bound sees every row, also after a failed one.
+  query->MaxRecords = 0;
+  Sql("select * from grupos");
+  query->Open();
+  EXPECT_EQ(query->RecordCount(), 20);
+}
+
 }  // namespace
