@@ -1,6 +1,10 @@
 #include "admin/UDados_empresas.h"
 
 #include "admin/AccessCode.h"
+#include "admin/ExitButton.h"
+#include "admin/UInstr_sql.h"
+#include "admin/USTATUS.h"
+#include "admin/uHelp.h"
 #include "core/UPRINC.h"
 #include "platform/files/FileSystem.h"
 #include "platform/vcl/Anchors.h"
@@ -8,6 +12,7 @@
 #include "platform/vcl/Fonts.h"
 
 #include <QStyle>
+#include <memory>
 
 TForm2 *Form2 = nullptr;
 
@@ -101,13 +106,7 @@ TForm2::TForm2(TComponent *AOwner) : TForm(AOwner) {
   SpeedButton2->hide();
   SpeedButton1 = ToolButton(Panel1, "SpeedButton1", "&Instrução SQL"_a, QStyle::SP_FileDialogDetailedView, 520, 239);
 
-  BitBtn2 = new TBitBtn(form);
-  BitBtn2->setObjectName("BitBtn2");
-  BitBtn2->SetCaption("&Sair");
-  BitBtn2->SetGlyph(form->style()->standardIcon(QStyle::SP_DialogCloseButton));
-  BitBtn2->SetHint("Fechar janela.");
-  BitBtn2->SetShowHint(false);
-  BitBtn2->setGeometry(297, 475, 63, 27);
+  BitBtn2 = ExitButton(form, {297, 475, 63, 27});
   SetAnchors(BitBtn2, {akLeft, akBottom});
 
   // Panel1 comes first, then the password box: while the panel is hidden, the box has the focus.
@@ -118,12 +117,14 @@ TForm2::TForm2(TComponent *AOwner) : TForm(AOwner) {
   QWidget::setTabOrder(Edit1, BitBtn2);
   Edit1->setFocus();
 
-  // Event bindings of the window description. The buttons of the child windows (SQL console,
-  // statistics, help) are bound where those windows are built.
+  // Event bindings of the window description.
   OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
   OnClose = [this](TObject *Sender, TCloseAction &Action) { FormClose(Sender, Action); };
   Edit1->OnKeyPress = [this](TObject *Sender, char &Key) { Edit1KeyPress(Sender, Key); };
   BitBtn2->OnClick = [this](TObject *Sender) { BitBtn2Click(Sender); };
+  SpeedButton1->OnClick = [this](TObject *Sender) { SpeedButton1Click(Sender); };
+  SpeedButton2->OnClick = [this](TObject *Sender) { SpeedButton2Click(Sender); };
+  Button1->OnClick = [this](TObject *Sender) { Button1Click(Sender); };
 
   // The class library runs OnCreate once the window description is loaded.
   DoCreate();
@@ -164,6 +165,27 @@ void TForm2::Edit1KeyPress(TObject *, char &Key) {
   Panel1->show();
   Label1->hide();
   DBGrid1->setFocus();
+}
+
+// The child windows: no guard of their own. An error reaches the default handler through the button,
+// and the window goes at once, not shown.
+void TForm2::SpeedButton1Click(TObject *) {
+  const std::unique_ptr<TInstr_SQL> window(new TInstr_SQL(this));
+  Instr_SQL = window.get();
+  Instr_SQL->ShowModal();
+}
+
+void TForm2::SpeedButton2Click(TObject *) {
+  const std::unique_ptr<TSTATUS> window(new TSTATUS(this));
+  STATUS = window.get();
+  STATUS->FillStatistics();
+  STATUS->ShowModal();
+}
+
+void TForm2::Button1Click(TObject *) {
+  const std::unique_ptr<Thelp> window(new Thelp(this));
+  help = window.get();
+  help->ShowModal();
 }
 
 void TForm2::BitBtn2Click(TObject *) { Close(); }

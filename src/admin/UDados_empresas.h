@@ -67,7 +67,7 @@ class TForm2 : public TForm {
   void FormCreate(TObject *Sender);
   void FormClose(TObject *Sender, TCloseAction &Action);
   void Edit1KeyPress(TObject *Sender, char &Key);
-  // The SQL console, the statistics and the help: defined and bound with their windows.
+  // The SQL console, the statistics and the help, each owned by this window while it is shown.
   void SpeedButton1Click(TObject *Sender);
   void SpeedButton2Click(TObject *Sender);
   void Button1Click(TObject *Sender);

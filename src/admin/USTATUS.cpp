@@ -1,12 +1,12 @@
 #include "admin/USTATUS.h"
 
+#include "admin/ExitButton.h"
 #include "core/UPRINC.h"
 #include "platform/files/FileSystem.h"
 #include "platform/sys/FormatFloat.h"
 #include "platform/vcl/Anchors.h"
 #include "platform/vcl/Fonts.h"
 
-#include <QStyle>
 #include <vector>
 
 TSTATUS *STATUS = nullptr;
@@ -126,12 +126,7 @@ TSTATUS::TSTATUS(TComponent *AOwner) : TForm(AOwner) {
   G = ValueLabel(form, "G", Qt::black, 176, 373, Qt::AlignRight);
   H = ValueLabel(form, "H", Qt::black, 191, 373, Qt::AlignRight);
 
-  BitBtn2 = new TBitBtn(form);
-  BitBtn2->setObjectName("BitBtn2");
-  BitBtn2->SetCaption("&Sair");
-  BitBtn2->setGeometry(209, 222, 63, 27);
-  BitBtn2->SetHint("Fechar janela.");
-  BitBtn2->SetGlyph(form->style()->standardIcon(QStyle::SP_DialogCloseButton));
+  BitBtn2 = ExitButton(form, {209, 222, 63, 27});
   BitBtn2->OnClick = [this](TObject *Sender) { BitBtn2Click(Sender); };
   SetAnchors(BitBtn2, {akLeft, akBottom});
 

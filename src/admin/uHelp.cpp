@@ -1,9 +1,8 @@
 #include "admin/uHelp.h"
 
+#include "admin/ExitButton.h"
 #include "platform/vcl/Anchors.h"
 #include "platform/vcl/Fonts.h"
-
-#include <QStyle>
 
 Thelp *help = nullptr;
 
@@ -91,12 +90,7 @@ Thelp::Thelp(TComponent *AOwner) : TForm(AOwner) {
   SetAnchors(Label1, {akLeft, akTop, akRight});
 
   // Made before the memo, so that it comes first in the tab order.
-  BitBtn2 = new TBitBtn(form);
-  BitBtn2->setObjectName("BitBtn2");
-  BitBtn2->SetCaption("&Sair");
-  BitBtn2->setGeometry(252, 398, 63, 27);
-  BitBtn2->SetHint("Fechar janela.");
-  BitBtn2->SetGlyph(form->style()->standardIcon(QStyle::SP_DialogCloseButton));
+  BitBtn2 = ExitButton(form, {252, 398, 63, 27});
   BitBtn2->OnClick = [this](TObject *Sender) { BitBtn2Click(Sender); };
   SetAnchors(BitBtn2, {akLeft});
 

@@ -1,7 +1,9 @@
-// Not checks: draw the statistics window (filled from a seeded database) and the help window on a real
+// Not checks: draw the statistics window (filled from a seeded database), the SQL console with a result
+// and the help window on a real
 // X display with a window manager, and capture each with its frame through ImageMagick. Run only when
 // ORVALIX_SCREENSHOT names the picture to write (scripts/screenshot does that under Xvfb).
 
+#include "admin/UInstr_sql.h"
 #include "admin/USTATUS.h"
 #include "admin/uHelp.h"
 #include "StatisticsFixture.h"
@@ -38,6 +40,18 @@ TEST_F(StatisticsWindowScreenshot, FilledFromASeededDatabase) {
   Seed(1287, {"3, 1834.50, 0, 420.00", "1, 95.20, 12750.00, 0", "2, 0, 310.75, 88340.10"});
   TSTATUS window(Form1);
   window.FillStatistics();
+  Capture(window);
+}
+
+TEST_F(StatisticsWindowScreenshot, SqlConsoleWithAResult) {
+  if (const std::string why = NoPicture(); !why.empty()) GTEST_SKIP() << why;
+  sql.Exec("insert into grupos (numero, nome) values (1, 'CENTRO'), (2, 'NORTE')");
+  sql.Exec("insert into empresas (numero, nome, ativo, grupo, setor) values (1, 'SUPERMERCADO BOA VISTA', 'S', 1, 0), "
+           "(2, 'MATERIAIS ALVORADA', 'S', 1, 3), (3, 'FARMACIA SAO JOSE', 'N', 2, 3), (4, 'AUTO PECAS RIO VERDE', 'S', 2, 5)");
+  TInstr_SQL window(Form1);
+  window.Memo1->setPlainText("select a.numero, a.nome, a.ativo, b.nome grupo, a.setor\nfrom empresas a inner join grupos b "
+                             "on (b.numero=a.grupo)\norder by a.numero");
+  window.SpeedButton1->Click();
   Capture(window);
 }
 

@@ -144,4 +144,26 @@ TEST_F(AdoTest, AFailingStatementRaisesTheServersMessage) {
   EXPECT_TRUE(connection->Connected());  // a failed statement does not close the connection
 }
 
+TEST_F(AdoTest, MaxRecordsBoundsEveryKindOfResultAndLeavesTheSessionUnbounded) {
+  sql.Exec("insert into grupos (numero, nome) select seq, 'G' from seq_1_to_20");
+  const struct {
+    int max;
+    const char *statement;
+    int rows;
+    bool more;
+  } cases[] = {
+      {3, "select * from grupos", 3, true},       {3, "select * from grupos limit 10", 3, true},
+      {3, "show variables", 3, true},             {3, "select * from grupos limit 3", 3, false},
+      {0, "select * from grupos", 20, false},
+  };
+  for (const auto &c : cases) {
+    query->MaxRecords = c.max;
+    Sql(c.statement);
+    query->Open();
+    EXPECT_EQ(query->RecordCount(), c.rows) << c.statement;
+    EXPECT_EQ(query->MoreRecords(), c.more) << c.statement;
+    query->Close();
+  }
+}
+
 }  // namespace

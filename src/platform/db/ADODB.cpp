@@ -8,6 +8,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlField>
 #include <QSqlRecord>
 #include <algorithm>
 #include <atomic>
@@ -54,6 +55,28 @@ AnsiString Braced(const AnsiString &value) {
   }
   return out + "}";
 }
+
+// The session's bound on the rows of a select, while it lives. The driver takes a whole result into
+// its memory before the first row can be read, so a bound must be the server's.
+class TSelectLimit {
+ public:
+  TSelectLimit(TADOConnection &connection, long long maxRecords) : connection_(maxRecords > 0 ? &connection : nullptr) {
+    if (connection_) connection_->Execute("set session sql_select_limit=" + IntToStr(maxRecords));
+  }
+  ~TSelectLimit() {
+    if (!connection_) return;
+    try {
+      connection_->Execute("set session sql_select_limit=default");
+    } catch (const std::exception &) {
+      // Only a lost link refuses it, and the session's settings went with the link.
+    }
+  }
+  TSelectLimit(const TSelectLimit &) = delete;
+  TSelectLimit &operator=(const TSelectLimit &) = delete;
+
+ private:
+  TADOConnection *connection_;
+};
 
 }  // namespace
 
@@ -194,6 +217,9 @@ void TCustomADODataSet::RequireConnection() {
 
 TDataSet::TResult TCustomADODataSet::Select(const AnsiString &statement) {
   RequireConnection();
+  moreRecords_ = false;
+  // One row over the bound tells whether the bound cut the result.
+  const TSelectLimit limit(*connection_, MaxRecords > 0 ? MaxRecords + 1LL : 0);
   QSqlQuery query(QSqlDatabase::database(connection_->QtConnectionName(), false));
   query.setForwardOnly(true);
   query.setNumericalPrecisionPolicy(QSql::HighPrecision);
@@ -201,14 +227,19 @@ TDataSet::TResult TCustomADODataSet::Select(const AnsiString &statement) {
   if (!query.isSelect()) throw EDatabaseError(Name + ": CommandText does not return a result set");
   const QSqlRecord record = query.record();
   TResult result;
-  for (int i = 0; i < record.count(); ++i) result.columns.push_back(FromQString(record.fieldName(i)));
-  while (query.next()) {
+  for (int i = 0; i < record.count(); ++i) {
+    result.columns.push_back(FromQString(record.fieldName(i)));
+    result.sizes.push_back(std::max(record.field(i).length(), 0));
+  }
+  // A statement the server does not bound (SHOW, a LIMIT of its own) is cut here.
+  while ((MaxRecords <= 0 || static_cast<int>(result.rows.size()) < MaxRecords) && query.next()) {
     TRecordValues row;
     row.reserve(static_cast<std::size_t>(record.count()));
     for (int i = 0; i < record.count(); ++i) row.push_back(query.value(i));
     result.rows.push_back(std::move(row));
   }
   if (query.lastError().isValid()) throw StatementError(query.lastError());
+  moreRecords_ = MaxRecords > 0 && static_cast<int>(result.rows.size()) == MaxRecords && query.next();
   return result;
 }
 

@@ -60,6 +60,11 @@ class TCustomADODataSet : public TDataSet {
 
   TADOConnection *Connection() const { return connection_; }
   void SetConnection(TADOConnection *connection);
+  // The most records an open reads, 0 for all; the server stops after them, so that a larger result
+  // neither crosses the link nor fills the driver's memory.
+  int MaxRecords = 0;
+  // Open, with records left unread because of MaxRecords.
+  bool MoreRecords() const { return State() != dsInactive && moreRecords_; }
 
  protected:
   void Notification(TComponent *AComponent, TOperation Operation) override;
@@ -71,6 +76,7 @@ class TCustomADODataSet : public TDataSet {
   friend class TADOConnection;
   void Forget();
   TADOConnection *connection_ = nullptr;
+  bool moreRecords_ = false;
 };
 
 class TADOQuery : public TCustomADODataSet {

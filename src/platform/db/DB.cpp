@@ -139,7 +139,7 @@ void TDataSet::CheckCanModify() const {
 void TDataSet::Open() {
   if (Active()) return;
   TResult result = InternalOpen();
-  BindFields(result.columns);
+  BindFields(result.columns, result.sizes);
   columns_ = std::move(result.columns);
   rows_ = std::move(result.rows);
   state_ = dsBrowse;
@@ -151,7 +151,7 @@ void TDataSet::Open() {
   CallEvent(AfterOpen, this);
 }
 
-void TDataSet::BindFields(const std::vector<AnsiString> &columns) {
+void TDataSet::BindFields(const std::vector<AnsiString> &columns, const std::vector<int> &sizes) {
   const auto find = [&columns](const AnsiString &name) {
     for (std::size_t i = 0; i < columns.size(); ++i)
       if (SameText(columns[i], name)) return static_cast<int>(i);
@@ -160,9 +160,11 @@ void TDataSet::BindFields(const std::vector<AnsiString> &columns) {
   defaultFields_.clear();
   fields_ = persistent_;
   if (persistent_.empty()) {
-    for (const AnsiString &name : columns) {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      const AnsiString &name = columns[i];
       auto field = std::make_unique<TField>(nullptr, ftUnknown);
       field->FieldName = name;
+      if (i < sizes.size()) field->Size = sizes[i];  // the grid's width of the column
       field->dataSet_ = this;
       field->column_ = find(name);
       fields_.push_back(field.get());
@@ -389,7 +391,7 @@ void TDataSet::Refresh() {
   TResult result = InternalOpen();
   const TRecordValues current = rows_.empty() ? TRecordValues() : rows_[static_cast<std::size_t>(recNo_)];
   const int found = current.empty() ? -1 : LocateAfterRefresh(current, result.rows);
-  if (result.columns != columns_) BindFields(result.columns);  // the same columns keep their fields
+  if (result.columns != columns_) BindFields(result.columns, result.sizes);  // the same columns keep their fields
   columns_ = std::move(result.columns);
   rows_ = std::move(result.rows);
   recNo_ = std::clamp(found >= 0 ? found : recNo_, 0, std::max(RecordCount() - 1, 0));

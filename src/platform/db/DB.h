@@ -165,6 +165,7 @@ class TDataSet : public TComponent {
   struct TResult {
     std::vector<AnsiString> columns;
     std::vector<TRecordValues> rows;
+    std::vector<int> sizes;  // characters of each column, when the server tells them
   };
   // The records as the server gives them now.
   virtual TResult InternalOpen() = 0;
@@ -181,7 +182,7 @@ class TDataSet : public TComponent {
   void CheckActive() const;
   void CheckCanModify() const;
   void BeginInsert(bool append);
-  void BindFields(const std::vector<AnsiString> &columns);
+  void BindFields(const std::vector<AnsiString> &columns, const std::vector<int> &sizes);
   void MoveTo(int index, bool bof, bool eof);
   void DataEvent(TDataEvent event);
   const QVariant &CurrentValue(int column) const;

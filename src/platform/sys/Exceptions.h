@@ -12,6 +12,12 @@ class Exception : public std::exception {
   AnsiString Message;
 };
 
+// The message of any error: an Exception's own, else the standard library's text.
+inline AnsiString ExceptionMessage(const std::exception &error) {
+  if (auto *known = dynamic_cast<const Exception *>(&error)) return known->Message;
+  return FromUtf8(error.what());
+}
+
 #define ORVALIX_EXCEPTION(Name, Base)              \
   class Name : public Base {                       \
    public:                                         \

@@ -209,8 +209,9 @@ void TDBGrid::LayoutChanged() {
     int width = column->Width;
     if (width < 0) {
       const TField *field = column->Field();
-      const int chars = field && field->Size > 0 ? field->Size * fontMetrics().averageCharWidth() : 60;
-      width = std::max(fontMetrics().horizontalAdvance(ToQString(column->Title.Caption)), chars) + 4;
+      // A long text (a memo to the class library) stays within reach.
+      const int fieldWidth = field && field->Size > 0 ? std::min(field->Size, 64) * fontMetrics().averageCharWidth() : 60;
+      width = std::max(fontMetrics().horizontalAdvance(ToQString(column->Title.Caption)), fieldWidth) + 4;
     }
     header->resizeSection(i, width);
   }

@@ -149,12 +149,7 @@ void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoo
 
 void TApplication::HandleException(const std::exception &error) {
   if (dynamic_cast<const EAbort *>(&error)) return;
-  AnsiString message;
-  if (auto *e = dynamic_cast<const Exception *>(&error)) {
-    message = e->Message;
-  } else {
-    message = FromUtf8(error.what());
-  }
+  AnsiString message = ExceptionMessage(error);
   if (!message.empty() && message.back() > '.') message += '.';
   ShowMessageBox(message, Title, MB_OK | MB_ICONERROR);
 }

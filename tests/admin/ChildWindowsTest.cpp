@@ -1,0 +1,44 @@
+// The administration window's child windows: modal, owned by it, held in their global while shown and
+// freed after; an error of the statistics goes to the default box before its window is shown.
+
+#include "AdministrationFixture.h"
+#include "admin/UInstr_sql.h"
+#include "admin/USTATUS.h"
+#include "admin/uHelp.h"
+
+#include <QApplication>
+#include <QSqlDatabase>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+TEST_F(AdministrationTest, ChildWindowsAreShownModallyAndFreedAfterAndAFailedOneIsNotShown) {
+  Unlock();
+  const int components = window->ComponentCount();
+  const std::pair<QAbstractButton *, std::function<TForm *()>> cases[] = {
+      {window->SpeedButton1, [] { return Instr_SQL; }},
+      {window->SpeedButton2, [] { return STATUS; }},
+      {window->Button1, [] { return help; }},
+      {window->SpeedButton2, [] { return STATUS; }},  // the server has gone away by then
+  };
+  for (const auto &[button, global] : cases) {
+    const bool failing = &button == &cases[3].first;
+    if (failing) QSqlDatabase::database(Form1->Database1->QtConnectionName(), false).close();
+    QTimer modal;  // fires only inside a modal window's loop
+    bool shown = false;
+    QObject::connect(&modal, &QTimer::timeout, [&] {
+      shown = global() && global()->Owner() == window && global()->Modal();
+      QApplication::activeModalWidget()->close();
+    });
+    modal.start(0);
+    button->click();
+    EXPECT_EQ(shown, !failing) << button->objectName().toStdString();
+    EXPECT_EQ(global(), nullptr);
+    EXPECT_EQ(window->ComponentCount(), components);  // freed, not left to the owner
+    EXPECT_EQ(boxes.Calls().size(), failing ? 1u : 0u);
+  }
+  EXPECT_EQ(boxes.Calls().back().Flags, MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
