@@ -34,15 +34,31 @@ bool DeleteFile(const AnsiString &path) {
   return fs::remove(host, error) && !error;
 }
 
-bool RenameFile(const AnsiString &oldPath, const AnsiString &newPath) {
-  const fs::path from = HostPath(oldPath);
-  const fs::path to = HostPath(newPath);
+namespace {
+
+bool RenameHost(const fs::path &from, const fs::path &to) {
   std::error_code error;
   if (!fs::exists(fs::symlink_status(from, error))) return false;
   // A target of another case but the same name is the same entry on Windows: a rename of case only.
   if (fs::exists(fs::symlink_status(to, error)) && !fs::equivalent(from, to, error)) return false;
   fs::rename(from, to, error);
   return !error;
+}
+
+}  // namespace
+
+bool RenameFile(const AnsiString &oldPath, const AnsiString &newPath) {
+  return RenameHost(HostPath(oldPath), HostPath(newPath));
+}
+
+bool RenameFileIn(const AnsiString &folder, const AnsiString &oldName, const AnsiString &newName) {
+  const fs::path host = HostPath(folder);
+  return RenameHost(host / ToHostName(oldName), host / ToHostName(newName));
+}
+
+bool EntryExistsIn(const AnsiString &folder, const AnsiString &name) {
+  std::error_code error;
+  return fs::exists(fs::symlink_status(HostPath(folder) / ToHostName(name), error));
 }
 
 bool FlushFileBuffers(const AnsiString &path) {

@@ -11,6 +11,10 @@ bool CreateDir(const AnsiString &path);        // one level; false when it fails
 bool DeleteFile(const AnsiString &path);       // false when missing or not deleted
 // As on Windows: fails (false) when the target exists, and never replaces it.
 bool RenameFile(const AnsiString &oldPath, const AnsiString &newPath);
+// The same for entries named within a folder, their names taken as they stand: on Linux a backslash
+// is a character of a name, not a separator.
+bool RenameFileIn(const AnsiString &folder, const AnsiString &oldName, const AnsiString &newName);
+bool EntryExistsIn(const AnsiString &folder, const AnsiString &name);  // a file, folder or link
 // Writes what the system holds of a file, or of a folder's entries, to the disk; false when it fails.
 bool FlushFileBuffers(const AnsiString &path);
 std::uintmax_t FileSize(const AnsiString &path);  // 0 when missing

@@ -39,10 +39,12 @@ int CodeOf(int error) {
   }
 }
 
+enum class TWriters { None, Some, Unknown };
+
 // Whether another process holds the open file for writing. A read lease is refused exactly then; it is
 // let go at once. Where leases are not to be had (a file system without them, a file of another owner
-// without the right to lease it), nothing is known and the caller relies on the time rule alone.
-bool OpenForWritingElsewhere(int fd) {
+// without the right to lease it), nothing is known.
+TWriters WritersOf(int fd) {
   // A writer that opens the file in the instant the lease is held makes the kernel send SIGIO, which
   // would end the program: it is ignored, unless someone handles it already.
   static std::once_flag quietSigio;
@@ -52,9 +54,15 @@ bool OpenForWritingElsewhere(int fd) {
   });
   if (::fcntl(fd, F_SETLEASE, F_RDLCK) == 0) {
     ::fcntl(fd, F_SETLEASE, F_UNLCK);
-    return false;
+    return TWriters::None;
   }
-  return errno == EAGAIN;
+  return errno == EAGAIN ? TWriters::Some : TWriters::Unknown;
+}
+
+// Whether the file's last line is complete: it ends in a line end.
+bool EndsInLineEnd(int fd, off_t size) {
+  char last = 0;
+  return size > 0 && ::pread(fd, &last, 1, size - 1) == 1 && (last == '\n' || last == '\r');
 }
 
 // A writer on a network share holds no local handle: its file is taken only once its modification
@@ -89,7 +97,7 @@ void TextFile::Open(const char *mode, bool reading) {
 
 void TextFile::Reset() { Open("rb", true); }
 
-void TextFile::ResetSettled() {
+void TextFile::ResetSettled(bool closedByWriter) {
   if (file_) Close();
   const auto host = HostPath(path_);
   // Without blocking: a named pipe would hold the open until a writer comes.
@@ -106,7 +114,11 @@ void TextFile::ResetSettled() {
     code = CodeOf(errno);
   } else if (!S_ISREG(info.st_mode)) {
     code = kNotAFile;
-  } else if (OpenForWritingElsewhere(fd) || ChangedWithinASecond(info)) {
+  } else if (const TWriters writers = WritersOf(fd); writers == TWriters::Some) {
+    code = kFileInUse;
+  } else if (!(closedByWriter && writers == TWriters::None && EndsInLineEnd(fd, info.st_size)) &&
+             ChangedWithinASecond(info)) {
+    // Only a file known to be whole is taken at once; any other waits until it stands still.
     code = kFileInUse;
   } else if (!(file_ = ::fdopen(fd, "rb"))) {
     code = CodeOf(errno);

@@ -23,8 +23,10 @@ class TextFile {
   void Reset();    // open for reading
   // Open for reading a file that another program delivers, as Windows opens it: refused (kFileInUse)
   // while a process holds it open for writing or while its size or time changed within the last
-  // second; only a regular file opens (kNotAFile otherwise), and the open never blocks.
-  void ResetSettled();
+  // second, unless its writer is known to have closed it (closedByWriter), no process holds it for
+  // writing and its last line is complete; only a regular file opens (kNotAFile otherwise), and the
+  // open never blocks.
+  void ResetSettled(bool closedByWriter = false);
   void Rewrite();  // create or empty, open for writing
   void Append();   // open for writing at the end
   void Close();
@@ -48,7 +50,7 @@ class TextFile {
 // The class library's names for the same operations.
 inline void AssignFile(TextFile &f, const AnsiString &path) { f.Assign(path); }
 inline void Reset(TextFile &f) { f.Reset(); }
-inline void ResetSettled(TextFile &f) { f.ResetSettled(); }
+inline void ResetSettled(TextFile &f, bool closedByWriter = false) { f.ResetSettled(closedByWriter); }
 inline void Rewrite(TextFile &f) { f.Rewrite(); }
 inline void CloseFile(TextFile &f) { f.Close(); }
 inline void Readln(TextFile &f, AnsiString &line) { line = f.ReadLine(); }
