@@ -1,5 +1,6 @@
-// CPU time of one batch tick: answering one CONS file while 10,000 other files wait in REMESSA, and an
-// idle tick. Goal: under 5 ms each.
+// CPU time of one batch tick, in an empty REMESSA and with 10,000 other files waiting there. Goals: an
+// idle tick under 0.5 ms however many files wait; a working tick within 1 ms of the same tick in an
+// empty folder.
 
 #include "BenchDrive.h"
 #include "BenchMainWindow.h"
@@ -64,38 +65,49 @@ int main(int argc, char **argv) {
   struct Result {
     const char *what;
     Figure figure;
+    double goal = 0;  // ms of CPU; none for the figures of the empty folder
   };
   std::vector<Result> results;
 
-  results.push_back({"idle tick, REMESSA empty", MedianTick(nothing)});
-  dropFirst();
-  Tick();  // the first answer also warms the connection
-  results.push_back({"CONS tick, REMESSA otherwise empty", MedianTick(dropFirst)});
-
-  Fill("DOC%05d.DAT");
-  results.push_back({"idle tick, 10,000 other files waiting", MedianTick(nothing)});
-  results.push_back({"CONS tick, 10,000 other files waiting", MedianTick(dropFirst)});
-  Clear();
-
-  Fill("CONS%05d.TXT");
-  results.push_back({"CONS tick, 10,000 more CONS files waiting", MedianTick(dropFirst)});
-  Clear();
-  // Each measured tick starts the next data-update file; the one before is finished outside the count.
-  Fill("INSERE_DADO%05d.TXT", "DELETE FROM DADOS WHERE 1=0;\r\n");
   const auto finishFile = [] {
     while (Form1->Panel1->isVisibleTo(Form1->Widget())) Tick();
   };
-  results.push_back({"start tick, 10,000 data-update files waiting", MedianTick(finishFile)});
+  const auto dropUpdateFile = [&] {
+    finishFile();
+    BenchDrive::Write("C:\\Orvalix\\Remessa\\INSERE_DADO00000.TXT", "DELETE FROM DADOS WHERE 1=0;\r\n");
+  };
+  results.push_back({"idle tick, REMESSA empty", MedianTick(nothing)});
+  dropFirst();
+  Tick();  // the first answer also warms the connection
+  const Figure cons = MedianTick(dropFirst);
+  results.push_back({"CONS tick, REMESSA otherwise empty", cons});
+  const Figure start = MedianTick(dropUpdateFile);
+  results.push_back({"start tick, REMESSA otherwise empty", start});
+  finishFile();
+
+  Fill("DOC%05d.DAT");
+  results.push_back({"idle tick, 10,000 other files waiting", MedianTick(nothing), 0.5});
+  results.push_back({"CONS tick, 10,000 other files waiting", MedianTick(dropFirst), cons.total + 1});
+  Clear();
+
+  Fill("CONS%05d.TXT");
+  results.push_back({"CONS tick, 10,000 more CONS files waiting", MedianTick(dropFirst), cons.total + 1});
+  Clear();
+  // Each measured tick starts the next data-update file; the one before is finished outside the count.
+  Fill("INSERE_DADO%05d.TXT", "DELETE FROM DADOS WHERE 1=0;\r\n");
+  results.push_back({"start tick, 10,000 data-update files waiting", MedianTick(finishFile), start.total + 1});
   Clear();
 
   bool met = true;
   for (const Result &r : results) {
     const double ms = r.figure.total;
-    std::printf("%-46s %8.3f ms CPU (median of %d; kernel about %.1f ms)%s\n", r.what, ms, kRepetitions,
-                r.figure.kernel, ms < 5 ? "" : "  over 5 ms");
-    met = met && ms < 5;
+    const bool over = r.goal > 0 && ms >= r.goal;
+    std::printf("%-46s %8.3f ms CPU (median of %d; kernel about %.1f ms)", r.what, ms, kRepetitions, r.figure.kernel);
+    if (r.goal > 0) std::printf("  goal under %.3f ms%s", r.goal, over ? ": NOT met" : "");
+    std::printf("\n");
+    met = met && !over;
   }
-  std::printf("goal under 5 ms per tick: %s\n", met ? "met" : "NOT met");
+  std::printf("goals: %s\n", met ? "met" : "NOT met");
   delete Form1;
   Form1 = nullptr;
   return 0;

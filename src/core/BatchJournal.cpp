@@ -18,19 +18,6 @@ constexpr int kStatementHead = 60;
 
 }  // namespace
 
-TFailureWeight WeighFailure(std::exception_ptr failure) {
-  try {
-    std::rethrow_exception(failure);
-  } catch (const EDatabaseError &e) {
-    if (e.LinkLost || e.ErrorCode == kXaUnknownId || e.ErrorCode == kXaDuplicateId) return TFailureWeight::None;
-  } catch (const EInOutError &e) {
-    if (e.ErrorCode == kFileInUse) return TFailureWeight::None;
-    if (e.ErrorCode == kNotAFile || e.ErrorCode == kLineTooLong) return TFailureWeight::AtOnce;
-  } catch (...) {
-  }
-  return TFailureWeight::Counts;
-}
-
 AnsiString FailureReason(std::exception_ptr failure) {
   try {
     std::rethrow_exception(failure);
@@ -67,4 +54,30 @@ void Journal(const AnsiString &fileName, const AnsiString &text) {
   const std::string name = fileName.empty() ? std::string("-") : ToHostName(fileName);
   std::fprintf(stderr, "%s %s: %s\n", when.c_str(), name.c_str(), ToUtf8(text).c_str());
   std::fflush(stderr);
+}
+
+void TTickJournal::Failed(const AnsiString &fileName, const AnsiString &text) {
+  constexpr TDateTime kMinute = 1.0 / (24 * 60);
+  ++failed_;
+  const TDateTime now = Now();
+  const auto [kind, first] = failing_.try_emplace({fileName, text});
+  if (first) {
+    kind->second.Told = now;
+    Journal(fileName, text);
+    return;
+  }
+  TKind &told = kind->second;
+  ++told.Untold;
+  if (now - told.Told >= kMinute) {
+    Journal(fileName, text + " (mais " + IntToStr(told.Untold) + " tentativas falharam desde " +
+                          FormatDateTime("hh:nn:ss", told.Told) + ")");
+    told = {now, 0};
+  }
+}
+
+void TTickJournal::Moved() {
+  if (failing_.empty()) return;
+  Journal("", "a fila voltou a andar depois de " + IntToStr(failed_) + " tentativas falhas");
+  failing_.clear();
+  failed_ = 0;
 }

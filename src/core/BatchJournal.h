@@ -1,22 +1,34 @@
 #pragma once
-// What the batch tells about its failures: one line on standard error (the journal, when a service
-// manager starts the program) for each failed tick and for each command file set aside. No window.
-// And how a failure weighs: against the file in hand, not at all, or at once.
+// What the batch tells about its failures: lines on standard error (the journal, when a service
+// manager starts the program). No window.
 
 #include "platform/ansi/AnsiString.h"
+#include "platform/sys/DateTime.h"
 
 #include <exception>
+#include <map>
 
-enum class TFailureWeight {
-  None,    // the link to the server failed, or the file is still being written: the file is not at fault
-  Counts,  // the server refused, or the file is wrong: towards the bound of failures in a row
-  AtOnce,  // the entry is no file to read (a folder, a pipe, a device, a dangling link) or its line has no end
-};
-
-TFailureWeight WeighFailure(std::exception_ptr failure);
 // The message of the failure, with a word on what it means where the message alone does not say it.
 AnsiString FailureReason(std::exception_ptr failure);
 // The first characters of a statement on one line, between quotes.
 AnsiString StatementHead(const AnsiString &statement);
 // Writes the time, the file's name (in its own bytes; "-" when none) and the text as one line.
 void Journal(const AnsiString &fileName, const AnsiString &text);
+
+// The failed ticks, told without flooding the journal while a fault lasts: the first failure of a kind
+// (the same file and text) at once, then at most one line a minute with how many ticks failed since,
+// and one line when the queue moves again.
+class TTickJournal {
+ public:
+  void Failed(const AnsiString &fileName, const AnsiString &text);
+  // A tick that did not fail.
+  void Moved();
+
+ private:
+  struct TKind {
+    TDateTime Told = 0;
+    int Untold = 0;  // failed ticks since the line was written
+  };
+  std::map<std::pair<AnsiString, AnsiString>, TKind> failing_;
+  int failed_ = 0;  // failed ticks since the queue last moved
+};

@@ -4,7 +4,9 @@
 #include "core/UPRINC.h"
 
 #include "core/BatchJournal.h"
+#include "core/FailureWeight.h"
 #include "platform/files/FileSystem.h"
+#include "platform/sys/Exceptions.h"
 #include "platform/sys/Memory.h"
 
 namespace {
@@ -13,6 +15,7 @@ const AnsiString kRemessa = "C:\\ORVALIX\\REMESSA\\";
 const AnsiString kRetorno = "C:\\ORVALIX\\RETORNO\\";
 // A command file that failed this many ticks in a row is set aside under its name plus ".ERR".
 constexpr int kFailedTicksBound = 5;
+constexpr TDateTime kMinute = 1.0 / (24 * 60);
 
 // Holds the tick's flag for the whole run and leaves Timer2 on, whatever way the tick ends (also when
 // its failure handler fails in turn).
@@ -33,10 +36,6 @@ class TTickHold {
   TTimer &timer_;
 };
 
-// A name the queue may meet: a file, or anything else whose name matches a mask (a folder, a pipe, a
-// dangling link).
-bool InRemessa(const AnsiString &name) { return !FindEntries(kRemessa + name, faAnyFile).empty(); }
-
 void CloseQuietly(TextFile &file) {
   if (!file.IsOpen()) return;
   try {
@@ -55,7 +54,7 @@ void TForm1::Timer2Timer(TObject *) {
     return;
   }
   TTickHold hold(tickRunning_, *Timer2);
-  queconUsed_ = false;
+  queconTaken_ = false;
   xaStatement_.clear();
   Tag = 0;
   TrayIcon1->Tag = 0;
@@ -74,6 +73,7 @@ void TForm1::Timer2Timer(TObject *) {
   AnsiString taken;         // the command file this tick works on
   bool continuing = false;  // the tick works on the data-update file in progress
   try {
+    remessa_.Update();
     if (!FileExists(WindowsDir() + "\\active.conf") || !Database1->Connected()) {
       Timer2->SetInterval(10000);
       ConnectDatabase();
@@ -82,47 +82,50 @@ void TForm1::Timer2Timer(TObject *) {
     }
 
     ForgetVanishedFiles();
-    hold.worked = true;
     files = std::make_unique<TStringList>();
     Tag = 1;
-    ListFiles(kRemessa + "CONS*.TXT", *files);
-    if (files->Count() > 0) {
-      taken = (*files)[0];
+    ListQueue(kRemessa + "CONS*.TXT", *files);
+    if (TakeFirst(*files, command, taken)) {
+      hold.worked = true;
       HandleConsultationFile(taken, params, command, answer);
       NoteFileDone(taken);
+      tickJournal_.Moved();
       EndWorkTick(files);
       return;
     }
 
     files->Clear();
-    ListFiles(kRemessa + "TRANS*.TXT", *files);
-    if (files->Count() > 0) {
-      taken = (*files)[0];
+    ListQueue(kRemessa + "TRANS*.TXT", *files);
+    if (TakeFirst(*files, command, taken)) {
+      hold.worked = true;
       HandleCustomerRecordFile(taken, params, command);
       NoteFileDone(taken);
+      tickJournal_.Moved();
       EndWorkTick(files);
       return;
     }
 
     if (::Visible(Panel1)) {
       continuing = true;
+      TakeQuery();
       hold.worked = ContinueUpdateFile();  // the frequent tick: the heap is trimmed after a long statement only
+      tickJournal_.Moved();
       EndWorkTick(files);
       if (Timer3->OnTimer) Timer3->OnTimer(Timer3);
       return;
     }
 
     files->Clear();
-    ListFiles(kRemessa + "INSERE_DADO*.TXT", *files);
-    if (files->Count() > 0) {
-      taken = (*files)[0];
+    ListQueue(kRemessa + "INSERE_DADO*.TXT", *files);
+    if (TakeFirst(*files, command, taken)) {
+      hold.worked = true;
       StartUpdateFile(taken, command);
       NoteFileDone(taken);
       EndWorkTick(files);
       return;
     }
     files.reset();
-    hold.worked = false;
+    tickJournal_.Moved();
     Timer2->SetEnabled(true);
   } catch (...) {
     const std::exception_ptr failure = std::current_exception();
@@ -130,29 +133,67 @@ void TForm1::Timer2Timer(TObject *) {
     if (TrayIcon1->Tag == 1) params.reset();
     CloseQuietly(command);
     CloseQuietly(answer);
-    if (UpdateFileOpen) {
-      UpdateFileOpen = false;
-      try {
-        CloseFile(UpdateFile);
-      } catch (const std::exception &) {
-        // Closed either way.
-      }
-    }
-    // The path of the data-update file in progress, before the disconnect hides the panel.
+    // The path of the data-update file in progress, before it is stopped.
     const AnsiString updating = Copy(Panel1->Hint, Length(kRemessa) + 1, Length(Panel1->Hint));
+    const bool linkFailed = LinkFailure(failure);
+    // A failure of another file leaves the data-update file in progress where it is.
+    if (continuing || linkFailed || !::Visible(Panel1)) StopUpdateFile();
     Label3->repaint();
-    DisconnectDatabase();
+    // Only a lost link drops the connection: any other fault is the file's, or passes, and dropping
+    // the connection would hide the consultation and close the administration's tables for nothing.
+    if (linkFailed) DisconnectDatabase();
     Timer2->SetEnabled(true);
     hold.worked = true;
     NoteFailedTick(continuing ? updating : taken, continuing, failure);
   }
 }
 
+bool TForm1::TakeFirst(TStringList &files, TextFile &command, AnsiString &taken) {
+  if (files.Count() == 0) return false;
+  const AnsiString name = files[0];
+  taken = name;
+  if (name.find('\\') != AnsiString::npos) {
+    // Legal on Linux, but no path can hold it, and no Windows writer makes such a name.
+    SetAside(name, "nome com barra invertida"_a);
+    taken.clear();
+    return false;
+  }
+  AssignFile(command, kRemessa + name);
+  try {
+    ResetSettled(command, remessa_.Finished(name));
+  } catch (const EInOutError &e) {
+    if (e.ErrorCode != kFileInUse) throw;
+    // Still being written: it waits, and the names after it with it.
+    NoteUnsettled(name);
+    taken.clear();
+    return false;
+  }
+  unsettled_.erase(name);
+  TakeQuery();
+  return true;
+}
+
+void TForm1::TakeQuery() {
+  // The tick's statements replace the query's text: a failure line names only what this tick sent.
+  quecon->SQL.Clear();
+  queconTaken_ = true;
+}
+
+void TForm1::NoteUnsettled(const AnsiString &name) {
+  const TDateTime now = Now();
+  const auto [held, first] = unsettled_.try_emplace(name, THeld{now, now});
+  if (first || now - held->second.Told < kMinute) return;
+  held->second.Told = now;
+  const long long minutes = static_cast<long long>((now - held->second.Since) / kMinute + 0.5);
+  Journal(name, "ainda em gravação há "_a + IntToStr(minutes) + " min; será lido quando o escritor o fechar"_a);
+}
+
 void TForm1::NoteFailedTick(const AnsiString &name, bool continuing, std::exception_ptr failure) {
   // The failure handler must not fail in turn.
   try {
     const AnsiString statement = TickStatement();
-    Journal(name, (statement.empty() ? AnsiString() : StatementHead(statement) + ": ") + FailureReason(failure));
+    tickJournal_.Failed(name,
+                        (statement.empty() ? AnsiString() : StatementHead(statement) + ": ") + FailureReason(failure));
     const TFailureWeight weight = WeighFailure(failure);
     if (name.empty() || weight == TFailureWeight::None) return;
     if (weight == TFailureWeight::AtOnce) {
@@ -172,8 +213,6 @@ void TForm1::HandleConsultationFile(const AnsiString &name, std::unique_ptr<TStr
   TrayIcon1->Tag = 1;
   const AnsiString answerName = kRetorno + "RET" + Copy(Copy(name, 1, Length(name) - 4), 5, Length(name));
 
-  AssignFile(command, kRemessa + name);
-  ResetSettled(command);
   AnsiString line;
   Readln(command, line);
 
@@ -193,8 +232,6 @@ void TForm1::HandleConsultationFile(const AnsiString &name, std::unique_ptr<TStr
 
 void TForm1::HandleCustomerRecordFile(const AnsiString &name, std::unique_ptr<TStringList> &params,
                                       TextFile &command) {
-  AssignFile(command, kRemessa + name);
-  ResetSettled(command);
   AnsiString line;
   Readln(command, line);
 
@@ -216,29 +253,40 @@ void TForm1::EndWorkTick(std::unique_ptr<TStringList> &files) {
   if (quecon->Active()) quecon->Close();
 }
 
-void TForm1::ForgetVanishedFiles() {
-  std::erase_if(failedTicks_, [](const auto &entry) { return !InRemessa(entry.first); });
+void TForm1::WatchRemessa() { remessa_.Update(); }
+
+void TForm1::ListQueue(const AnsiString &mask, TStringList &list) {
+  // Only the first name is handled: no more is listed.
+  remessa_.ListFiles(mask, list, [this](const AnsiString &name) { return !Stuck(name); }, 1);
 }
 
-void TForm1::NoteFileDone(const AnsiString &name) { failedTicks_.erase(UpperCase(name)); }
+void TForm1::ForgetVanishedFiles() {
+  const auto vanished = [this](const auto &entry) { return !remessa_.Contains(entry.first); };
+  std::erase_if(failedTicks_, vanished);
+  std::erase_if(unsettled_, vanished);
+  std::erase_if(stuck_, vanished);
+}
+
+void TForm1::NoteFileDone(const AnsiString &name) { failedTicks_.erase(name); }
 
 void TForm1::NoteFileFailed(const AnsiString &name) {
-  if (!InRemessa(name)) return;
-  if (++failedTicks_[UpperCase(name)] < kFailedTicksBound) return;
+  if (!EntryExistsIn(kRemessa, name)) return;
+  if (++failedTicks_[name] < kFailedTicksBound) return;
   if (SetAside(name, "falhou " + IntToStr(kFailedTicksBound) + " vezes seguidas"))
-    failedTicks_.erase(UpperCase(name));
+    failedTicks_.erase(name);
 }
 
 bool TForm1::SetAside(const AnsiString &name, const AnsiString &why) {
   // Set aside where no mask finds it, so that the files behind it get their turn; nothing is lost.
   AnsiString aside = name + ".ERR";
-  for (int copy = 2; InRemessa(aside) && copy < 1000; ++copy) aside = name + "." + IntToStr(copy) + ".ERR";
-  const bool moved = RenameFile(kRemessa + name, kRemessa + aside);
+  for (int copy = 2; EntryExistsIn(kRemessa, aside) && copy < 1000; ++copy)
+    aside = name + "." + IntToStr(copy) + ".ERR";
+  const bool moved = RenameFileIn(kRemessa, name, aside);
   if (moved) Journal(name, "posto de lado como " + aside + ": " + why);
   return moved;
 }
 
 AnsiString TForm1::TickStatement() const {
   if (!xaStatement_.empty()) return xaStatement_;
-  return queconUsed_ ? quecon->SQL.Text() : AnsiString();
+  return queconTaken_ ? quecon->SQL.Text() : AnsiString();
 }

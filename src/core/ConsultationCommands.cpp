@@ -8,13 +8,15 @@
 
 void TForm1::SetStatement(const std::vector<AnsiString> &lines) {
   ::SetStatement(*quecon, lines);
-  queconUsed_ = true;
   xaStatement_.clear();
 }
 
 void TForm1::SendQuery(const std::vector<AnsiString> &lines) { ::SendQuery(*quecon, lines); }
 
 void TForm1::CreateAnswer(TextFile &answer, const AnsiString &answerName) {
+  // Removed under the running program: made again as the start makes it.
+  for (const char *folder : {"c:\\Orvalix", "c:\\Orvalix\\Retorno"})
+    if (!DirectoryExists(folder)) CreateDir(folder);
   AssignFile(answer, answerName + ".re");
   Rewrite(answer);
 }

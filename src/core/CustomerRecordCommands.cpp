@@ -2,6 +2,7 @@
 // the shared register, or update it when its number is known. No answer is written.
 
 #include "core/CustomerRecordSql.h"
+#include "core/FailureWeight.h"
 #include "core/UPRINC.h"
 
 #include "platform/sys/Exceptions.h"
@@ -28,9 +29,10 @@ void TForm1::SaveCustomer(const AnsiString &line, std::unique_ptr<TStringList> &
   try {
     quecon->ExecSQL();
   } catch (const EDatabaseError &e) {
-    // A lost link says nothing of the command: the tick fails and the file is taken again after the
-    // reconnection (the existence check then finds the customer if the statement ran).
-    if (e.LinkLost) throw;
+    // A fault that is not the command's own (a lost link, a lock, missing rights...) says nothing of
+    // it: the tick fails and the file is taken again (the existence check then finds the customer if
+    // the statement ran).
+    if (!FileOwnFault(e)) throw;
     Application->MessageBox("Comando não reconhecido pelo sistema, consulte seu programador."_a, "Orvalix", MB_OK);
   } catch (const std::exception &) {
     // The command counts as done: the file goes, nothing is retried.

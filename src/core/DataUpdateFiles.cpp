@@ -4,6 +4,7 @@
 // and each statement takes effect exactly once (StatementOnce.cpp).
 
 #include "core/UPRINC.h"
+#include "core/BatchJournal.h"
 #include "core/UpdateStatements.h"
 
 #include "platform/files/FileSystem.h"
@@ -23,8 +24,6 @@ constexpr std::size_t kLongStatement = 1024 * 1024;
 
 void TForm1::StartUpdateFile(const AnsiString &name, TextFile &command) {
   Panel1->Hint = kRemessa + name;
-  AssignFile(command, Panel1->Hint);
-  ResetSettled(command);
   const int statements = CountStatementEnds(command);
   CloseFile(command);
   pb1->setMaximum(statements);
@@ -33,7 +32,7 @@ void TForm1::StartUpdateFile(const AnsiString &name, TextFile &command) {
   SettleInDoubt();
   const int done = updateProgress_.Resume(Panel1->Hint).Done;
   AssignFile(UpdateFile, Panel1->Hint);
-  ResetSettled(UpdateFile);
+  ResetSettled(UpdateFile, remessa_.Finished(name));
   UpdateFileOpen = true;
   std::vector<AnsiString> lines;
   for (int skipped = 0; skipped < done && !Eof(UpdateFile); ++skipped) ReadStatement(UpdateFile, lines);
@@ -67,13 +66,38 @@ void TForm1::EndUpdateFile() {
   CloseFile(UpdateFile);
   UpdateFileOpen = false;
   const AnsiString path = Panel1->Hint;
-  const bool gone = DeleteFile(path) || !FileExists(path);
+  const AnsiString name = Copy(path, Length(kRemessa) + 1, Length(path));
   Panel1->Hint.clear();
-  // A file that stays resumes at its end, so that none of its statements runs again.
-  if (gone) {
+  if (DeleteFile(path) || !FileExists(path) ||
+      SetAside(name, "terminado, mas não pôde ser apagado; nada dele será executado de novo"_a)) {
     updateProgress_.Forget(path);
     updateProgress_.Save();
+    return;
   }
+  // It stays, and resumes at its end after a restart, so that none of its statements runs again;
+  // meanwhile the files behind it get their turn.
+  stuck_[name] = FileAge(path);
+  Journal(name, "terminado, mas não pôde ser apagado nem posto de lado; fica em REMESSA sem ser lido de novo"_a);
+}
+
+void TForm1::StopUpdateFile() {
+  if (UpdateFileOpen) {
+    UpdateFileOpen = false;
+    try {
+      CloseFile(UpdateFile);
+    } catch (const std::exception &) {
+      // Closed either way.
+    }
+  }
+  Panel1->hide();
+}
+
+bool TForm1::Stuck(const AnsiString &name) {
+  const auto found = stuck_.find(name);
+  if (found == stuck_.end()) return false;
+  if (FileAge(kRemessa + name) == found->second) return true;
+  stuck_.erase(found);  // written again since: a file of its own
+  return false;
 }
 
 void TForm1::NoteStatementFailed() {

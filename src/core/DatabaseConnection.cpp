@@ -5,6 +5,7 @@
 
 #include "core/BatchJournal.h"
 #include "platform/files/FileSystem.h"
+#include "platform/sys/Exceptions.h"
 #include "platform/win/Registry.h"
 #include "platform/win/WinInet.h"
 
@@ -33,8 +34,8 @@ void TForm1::ConnectDatabase() {
   try {
     Database1->Open();
   } catch (const std::exception &e) {
-    // Nothing is shown; the journal alone tells why, at each attempt (one each 10 s).
-    Journal("", "sem ligação com o servidor: "_a + FromUtf8(e.what()));
+    // Nothing is shown; the journal alone tells why.
+    tickJournal_.Failed("", "sem ligação com o servidor: "_a + ExceptionMessage(e));
     Label2->hide();
     Label2->setText(QStringLiteral("CONECTADO"));
     return;

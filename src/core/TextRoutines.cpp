@@ -31,33 +31,36 @@ AnsiString DigitsOnly(const AnsiString &text) {
 
 namespace {
 
-// Both parse routines cut alike; they differ only in what a quoted item keeps of its apostrophes.
+// Both parse routines cut alike; they differ only in what a quoted item keeps of its apostrophes. The
+// rest of the list is a view that moves on, so that a long line is cut in one pass.
 void SplitValueList(const AnsiString &text, TStringList &list, bool keepQuotes) {
   list.Clear();
   const int open = Pos("(", text);
-  AnsiString rest = Trim(Copy(text, open + 1, Length(text) - open - 1));
-  while (!Trim(rest).empty()) {
-    AnsiString item;
+  const AnsiString inner = Trim(Copy(text, open + 1, Length(text) - open - 1));
+  // The rest is a suffix of a trimmed text: it holds a non-blank for as long as it is not empty.
+  std::string_view rest = inner;
+  while (!rest.empty()) {
+    std::string_view item;
     if (rest[0] == '\'') {
-      const int q = Pos("',", rest);
-      if (q > 0) {
-        item = keepQuotes ? Copy(rest, 1, q) : Copy(rest, 2, q - 2);
-        rest = Copy(rest, q + 2, Length(rest));
+      const std::size_t q = rest.find("',");
+      if (q != std::string_view::npos) {
+        item = keepQuotes ? rest.substr(0, q + 1) : rest.substr(1, q > 0 ? q - 1 : 0);
+        rest.remove_prefix(q + 2);
       } else {
-        item = keepQuotes ? rest : Copy(rest, 2, Length(rest) - 2);
-        rest.clear();
+        item = keepQuotes ? rest : rest.substr(1, rest.size() >= 2 ? rest.size() - 2 : 0);
+        rest = {};
       }
     } else {
-      const int q = Pos(",", rest);
-      if (q > 0) {
-        item = Copy(rest, 1, q - 1);
-        rest = Copy(rest, q + 1, Length(rest));
+      const std::size_t q = rest.find(',');
+      if (q != std::string_view::npos) {
+        item = rest.substr(0, q);
+        rest.remove_prefix(q + 1);
       } else {
         item = rest;
-        rest.clear();
+        rest = {};
       }
     }
-    list.Add(item);
+    list.Add(AnsiString(item));
   }
 }
 

@@ -168,6 +168,7 @@ void TForm1::FormCreate(TObject *) {
   UpdateFileOpen = false;
   for (const char *folder : {"c:\\Orvalix", "c:\\Orvalix\\Remessa", "c:\\Orvalix\\Retorno"})
     if (!DirectoryExists(folder)) CreateDir(folder);
+  WatchRemessa();
   {
     TStringList stale;
     ListFiles("c:\\Orvalix\\Retorno\\*.ret", stale);

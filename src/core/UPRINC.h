@@ -4,8 +4,10 @@
 
 #include "core/LocalConfig.h"
 #include "core/TextRoutines.h"
+#include "core/BatchJournal.h"
 #include "core/UpdateProgress.h"
 #include "platform/db/ADODB.h"
+#include "platform/files/FolderWatch.h"
 #include "platform/files/TextFile.h"
 #include "platform/vcl/ComCtrls.h"
 #include "platform/vcl/ExtCtrls.h"
@@ -103,6 +105,17 @@ class TForm1 : public TForm {
                               TextFile &answer);
   void HandleCustomerRecordFile(const AnsiString &name, std::unique_ptr<TStringList> &params, TextFile &command);
   void EndWorkTick(std::unique_ptr<TStringList> &files);
+  // The list's first name opened as the command file; false when there is none, when it is still
+  // being written (it holds back the names after it), or when no path can name it.
+  bool TakeFirst(TStringList &files, TextFile &command, AnsiString &taken);
+  void TakeQuery();
+  void NoteUnsettled(const AnsiString &name);
+  // From the start on, REMESSA's changes are watched, so that a file written meanwhile is known whole
+  // as soon as its writer closes it.
+  void WatchRemessa();
+  // The first name of REMESSA's that matches the mask, from its watch, in ListFiles's order (finished
+  // files that stay there left out).
+  void ListQueue(const AnsiString &mask, TStringList &list);
   void ForgetVanishedFiles();
   void NoteFileDone(const AnsiString &name);
   void NoteFileFailed(const AnsiString &name);
@@ -131,6 +144,9 @@ class TForm1 : public TForm {
   void StartUpdateFile(const AnsiString &name, TextFile &command);
   bool ContinueUpdateFile();  // whether it read a statement of a megabyte or more
   void EndUpdateFile();
+  // Closes the data-update file in progress and hides the panel; it resumes when next started.
+  void StopUpdateFile();
+  bool Stuck(const AnsiString &name);
   void NoteStatementFailed();
   // Exactly once: each statement in an XA transaction of its own (StatementOnce.cpp). Both write the
   // statement down as done when it took effect.
@@ -141,12 +157,22 @@ class TForm1 : public TForm {
   void SendXa(const AnsiString &verb, const TUpdateProgress &progress);
 
   bool tickRunning_ = false;
-  // For the failure line: whether the tick put a statement into quecon, and the XA statement it sent
-  // on a query of its own after that (empty while quecon's is the last).
-  bool queconUsed_ = false;
+  // For the failure line: whether the tick took quecon for its statements, and the XA statement it
+  // sent on a query of its own after that (empty while quecon's is the last).
+  bool queconTaken_ = false;
   AnsiString xaStatement_;
   AnsiString TickStatement() const;
-  std::map<AnsiString, int> failedTicks_;  // consecutive failed ticks per command file
+  TFolderWatch remessa_{"C:\\ORVALIX\\REMESSA"};
+  TTickJournal tickJournal_;
+  // By the file's name: consecutive failed ticks per command file; files still being written,
+  // since when and when last told; finished data-update files that could neither be deleted nor set
+  // aside, with the time they had then.
+  std::map<AnsiString, int> failedTicks_;
+  struct THeld {
+    TDateTime Since, Told;
+  };
+  std::map<AnsiString, THeld> unsettled_;
+  std::map<AnsiString, long long> stuck_;
   TUpdateProgressFile updateProgress_{::WindowsDir() + "\\insere_dado.conf"};
 };
 

@@ -42,6 +42,7 @@ const ParseCase kParseCases[] = {
     {"'", {}, {}},
     {"('", {}, {}},
     {"(''", {"'"}, {""}},
+    {"(',x)", {"'", "x"}, {"", "x"}},
 };
 
 TEST(ParseValueList, CutsEveryWorkedExampleExactly) {
@@ -52,6 +53,18 @@ TEST(ParseValueList, CutsEveryWorkedExampleExactly) {
     ParseValueListUnquoted(c.text, list);
     EXPECT_EQ(Items(list), c.unquoted) << "text: [" << c.text << "]";
   }
+}
+
+TEST(ParseValueList, CutsAMegabyteOfItemsWhole) {
+  AnsiString text = "(";
+  for (int i = 0; i < 512 * 1024; ++i) text += "a,";
+  text += "'b')";
+  TStringList list;
+  ParseValueListUnquoted(text, list);
+  ASSERT_EQ(list.Count(), 512 * 1024 + 1);
+  EXPECT_EQ(list[0], "a");
+  EXPECT_EQ(list[512 * 1024 - 1], "a");
+  EXPECT_EQ(list[512 * 1024], "b");
 }
 
 TEST(ParseValueList, ClearsTheListFirst) {

@@ -3,6 +3,8 @@
 #include "support/Database.h"
 
 #include <QProcess>
+#include <pwd.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 namespace testdb {
@@ -47,6 +49,18 @@ void StopServer() {
 void StartServerKeepingRows() {
   QString output;
   ASSERT_EQ(RunScript({QStringLiteral("start"), QStringLiteral("--keep")}, &output), 0) << output.toStdString();
+}
+
+void SetGlobal(const QString &name, const QString &value) {
+  QProcess client;
+  const passwd *user = ::getpwuid(::getuid());
+  client.setProcessChannelMode(QProcess::MergedChannels);
+  client.start(QStringLiteral("mariadb"),
+               {QStringLiteral("--defaults-file=%1/my.cnf").arg(DataFolder()), QStringLiteral("-u"),
+                QString::fromLocal8Bit(user ? user->pw_name : "root"), QStringLiteral("-e"),
+                QStringLiteral("set global %1=%2").arg(name, value)});
+  ASSERT_TRUE(client.waitForFinished(30000));
+  ASSERT_EQ(client.exitCode(), 0) << client.readAll().toStdString();
 }
 
 }  // namespace testdb

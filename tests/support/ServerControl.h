@@ -3,10 +3,14 @@
 // The server is the one scripts/db runs on the tests' port from ORVALIX_DB_DATA (by default the build
 // folder's mariadb, as scripts/test lays it out); no other server is ever touched.
 
+#include <QString>
+
 namespace testdb {
 // Whether that server runs on the tests' port, so that the tests may stop it.
 bool ServerControllable();
 void StopServer();
 // Starts it again on the same data; the tables keep their rows.
 void StartServerKeepingRows();
+// Sets a global variable of that server, as its administrator (the program's account may not).
+void SetGlobal(const QString &name, const QString &value);
 }  // namespace testdb
