@@ -61,6 +61,7 @@ constexpr std::array kFileFaults = {
     1630,  // function does not exist
     1644,  // refused by a trigger
     1690,  // value out of range
+    1969,  // the statement ran past the session's bound by itself
     3819,  // check constraint
     4025,  // check constraint
     4078,  // illegal types for an operation

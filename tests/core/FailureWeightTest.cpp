@@ -30,6 +30,7 @@ TEST(FailureWeight, OnlyTheFilesOwnFaultsCount) {
       {1136, "Column count doesn't match value count at row 1", Counts},
       {1146, "Table 'quendara.dadosx' doesn't exist", Counts},
       {1146, "Table 'quendara.DADOS' doesn't exist", None},  // the server compares names with case
+      {1969, "Query execution was interrupted (max_statement_time exceeded)", Counts},
       {1205, "Lock wait timeout exceeded; try restarting transaction", None},
       {1213, "Deadlock found when trying to get lock", None},
       {1142, "INSERT command denied to user", None},

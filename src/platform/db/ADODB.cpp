@@ -113,7 +113,8 @@ AnsiString TADOConnection::OdbcConnectionText() const {
   // The cp1252 texts cross the driver as Unicode; the server keeps them in the tables' latin1 (cp1252).
   return "DRIVER=" + Braced(FromUtf8(HostPath(driver).string())) + ";SERVER=" + Braced(server) +
          ";DATABASE=" + Braced(database) + ";PORT=" + port + ";UID=" + Braced(user) + ";PWD=" + Braced(password) +
-         ";CHARSET=utf8mb4";
+         ";CHARSET=utf8mb4;CONN_TIMEOUT=" + IntToStr(ConnectionTimeout) + ";READ_TIMEOUT=" + IntToStr(CommandTimeout) +
+         ";WRITE_TIMEOUT=" + IntToStr(CommandTimeout);
 }
 
 void TADOConnection::Open() {
@@ -131,7 +132,24 @@ void TADOConnection::Open() {
     throw failure;
   }
   connected_ = true;
+  try {
+    BoundStatements();
+  } catch (const EDatabaseError &) {
+    Close();
+    throw;
+  }
   if (AfterConnect) AfterConnect(this);
+}
+
+void TADOConnection::BoundStatements() {
+  // The driver gives up on an answer after CommandTimeout, but that leaves the statement running on the
+  // server: the server ends it a little before, and a lock held by another session is waited for
+  // shorter still, so that it is told as a lock, never as a slow statement. A lock wait the server
+  // keeps shorter stays.
+  const int statement = std::max(1, CommandTimeout * 5 / 6);
+  const int lockWait = std::max(1, CommandTimeout * 2 / 3);
+  Execute("set session max_statement_time=" + IntToStr(statement) +
+          ", innodb_lock_wait_timeout=least(@@global.innodb_lock_wait_timeout," + IntToStr(lockWait) + ")");
 }
 
 void TADOConnection::Close() {

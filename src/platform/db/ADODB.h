@@ -20,6 +20,8 @@ class TADOConnection : public TComponent {
   AnsiString Provider = "MSDASQL.1";
   bool LoginPrompt = true;
   int ConnectionTimeout = 5;  // seconds to wait for the server at login
+  // Seconds a statement may take, its answer included: a link that goes silent fails it as a lost link.
+  int CommandTimeout = 30;
   TNotifyEvent AfterConnect;
 
   bool Connected() const { return connected_; }
@@ -46,6 +48,7 @@ class TADOConnection : public TComponent {
   friend class TCustomADODataSet;
   void Attach(TCustomADODataSet *dataSet);
   void Detach(TCustomADODataSet *dataSet);
+  void BoundStatements();
   QString qtName_;
   bool connected_ = false;
   bool inTransaction_ = false;
