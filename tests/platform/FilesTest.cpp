@@ -192,3 +192,39 @@ TEST_F(FilesTest, ASettledOpenTakesOnlyARegularFileThatNoOneWritesAndThatStoodSt
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DeleteFileIfSame, DeletesOnlyTheFileAsItWasRead) {
+  TempDrive drive;
+  const AnsiString path = "C:\\Q\\A.TXT";
+  const struct {
+    const char *what;
+    std::function<void()> meanwhile;
+    TDeleteOutcome outcome;
+    std::string left;  // what stands at the path after, "(none)" for nothing
+  } cases[] = {
+      {"unchanged", [] {}, TDeleteOutcome::Deleted, "(none)"},
+      {"grown", [&] { std::ofstream(drive.Host(path), std::ios::app) << "more"; }, TDeleteOutcome::Grown, "read\r\nmore"},
+      {"replaced", [&] {
+         drive.WriteFile("C:\\Q\\B.TXT", "new\r\n");
+         std::filesystem::rename(drive.Host("C:\\Q\\B.TXT"), drive.Host(path));
+       },
+       TDeleteOutcome::Replaced, "new\r\n"},
+      {"gone", [&] { std::filesystem::remove(drive.Host(path)); }, TDeleteOutcome::Deleted, "(none)"},
+  };
+  for (const auto &c : cases) {
+    drive.WriteFile(path, "read\r\n");
+    TextFile file;
+    AssignFile(file, path);
+    Reset(file);
+    while (!Eof(file)) file.ReadLine();
+    c.meanwhile();
+    EXPECT_EQ(DeleteFileIfSame(path, file.Identity(), file.Position()), c.outcome) << c.what;
+    EXPECT_EQ(FileExists(path) ? drive.ReadFile(path) : "(none)", c.left) << c.what;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive.Host("C:\\Q")), {}), FileExists(path) ? 1 : 0)
+        << c.what;  // nothing left under another name
+  }
+}
+
+}  // namespace

@@ -1,7 +1,10 @@
 #include "platform/files/FileSystem.h"
 
 #include "platform/files/Drive.h"
+#include "platform/files/TextFile.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <dirent.h>
@@ -59,6 +62,25 @@ bool RenameFileIn(const AnsiString &folder, const AnsiString &oldName, const Ans
 bool EntryExistsIn(const AnsiString &folder, const AnsiString &name) {
   std::error_code error;
   return fs::exists(fs::symlink_status(HostPath(folder) / ToHostName(name), error));
+}
+
+TDeleteOutcome DeleteFileIfSame(const AnsiString &path, const TFileIdentity &identity, std::uintmax_t size) {
+  const fs::path host = HostPath(path);
+  // A hidden name in the same folder: no mask of the queue finds it meanwhile.
+  const fs::path aside = host.parent_path() / ("." + host.filename().string() + ".apagando");
+  if (::renameat2(AT_FDCWD, host.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) != 0)
+    return errno == ENOENT ? TDeleteOutcome::Deleted : TDeleteOutcome::Failed;
+  struct stat info {};
+  const bool same = ::stat(aside.c_str(), &info) == 0 && info.st_dev == identity.Device &&
+                    info.st_ino == identity.Inode;
+  if (same && static_cast<std::uintmax_t>(info.st_size) == size) {
+    ::unlink(aside.c_str());
+    return TDeleteOutcome::Deleted;
+  }
+  // Not ours to delete. Should yet another file have come under the name meanwhile, this one keeps the
+  // hidden name rather than replace it.
+  ::renameat2(AT_FDCWD, aside.c_str(), AT_FDCWD, host.c_str(), RENAME_NOREPLACE);
+  return same ? TDeleteOutcome::Grown : TDeleteOutcome::Replaced;
 }
 
 bool FlushFileBuffers(const AnsiString &path) {

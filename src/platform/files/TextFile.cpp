@@ -172,6 +172,35 @@ AnsiString TextFile::ReadLine() {
   return line.append(chunk, used);
 }
 
+std::uint64_t TextFile::Position() const {
+  RequireOpen(true);
+  const long position = std::ftell(file_);
+  if (position < 0) Fail(100);
+  return static_cast<std::uint64_t>(position);
+}
+
+std::string TextFile::ReadAt(std::uint64_t offset, std::size_t count) const {
+  RequireOpen(true);
+  std::string bytes(count, '\0');
+  std::size_t got = 0;
+  while (got < count) {
+    const ssize_t n = ::pread(::fileno(file_), bytes.data() + got, count - got, static_cast<off_t>(offset + got));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) Fail(100);
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  bytes.resize(got);
+  return bytes;
+}
+
+TFileIdentity TextFile::Identity() const {
+  if (!file_) Fail(103);
+  struct stat info {};
+  if (::fstat(::fileno(file_), &info) != 0) Fail(100);
+  return {info.st_dev, info.st_ino};
+}
+
 bool TextFile::Eof() {
   RequireOpen(true);
   int c = std::getc(file_);

@@ -4,7 +4,14 @@
 
 #include "platform/ansi/AnsiString.h"
 
+#include <cstdint>
 #include <cstdio>
+
+// Which file an open text file is, whatever name it has now.
+struct TFileIdentity {
+  unsigned long long Device = 0, Inode = 0;
+  bool operator==(const TFileIdentity &) const = default;
+};
 
 // Codes of the failures of ResetSettled and ReadLine, as Windows numbers the nearest of its own.
 constexpr int kFileInUse = 32;     // being written: open for writing elsewhere, or changed within a second
@@ -34,6 +41,11 @@ class TextFile {
 
   AnsiString ReadLine();  // at the end of the file, the empty text; kLineTooLong past the bound
   bool Eof();
+  // Of a file open for reading: the bytes read so far, the bytes of a stretch of it (read where they
+  // stand, the next line unmoved; fewer at the end of the file), and the file itself.
+  std::uint64_t Position() const;
+  std::string ReadAt(std::uint64_t offset, std::size_t count) const;
+  TFileIdentity Identity() const;
   void Write(const AnsiString &text);
   void WriteLine(const AnsiString &text);
 
