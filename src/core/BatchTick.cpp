@@ -197,7 +197,13 @@ void TForm1::NoteFailedTick(const AnsiString &name, bool continuing, std::except
     const TFailureWeight weight = WeighFailure(failure);
     if (name.empty() || weight == TFailureWeight::None) return;
     if (weight == TFailureWeight::AtOnce) {
-      if (SetAside(name, FailureReason(failure)) && continuing) updateProgress_.Forget(kRemessa + name);
+      TUpdateProgress *progress = continuing ? updateProgress_.Find(kRemessa + name) : nullptr;
+      if (progress) {
+        SetUpdateFileAside(*progress, FailureReason(failure));
+        updateProgress_.Save();
+      } else {
+        SetAside(name, FailureReason(failure));
+      }
     } else if (continuing) {
       NoteStatementFailed();
     } else {
@@ -272,18 +278,18 @@ void TForm1::NoteFileDone(const AnsiString &name) { failedTicks_.erase(name); }
 void TForm1::NoteFileFailed(const AnsiString &name) {
   if (!EntryExistsIn(kRemessa, name)) return;
   if (++failedTicks_[name] < kFailedTicksBound) return;
-  if (SetAside(name, "falhou " + IntToStr(kFailedTicksBound) + " vezes seguidas"))
+  if (!SetAside(name, "falhou " + IntToStr(kFailedTicksBound) + " vezes seguidas").empty())
     failedTicks_.erase(name);
 }
 
-bool TForm1::SetAside(const AnsiString &name, const AnsiString &why) {
+AnsiString TForm1::SetAside(const AnsiString &name, const AnsiString &why) {
   // Set aside where no mask finds it, so that the files behind it get their turn; nothing is lost.
   AnsiString aside = name + ".ERR";
   for (int copy = 2; EntryExistsIn(kRemessa, aside) && copy < 1000; ++copy)
     aside = name + "." + IntToStr(copy) + ".ERR";
-  const bool moved = RenameFileIn(kRemessa, name, aside);
-  if (moved) Journal(name, "posto de lado como " + aside + ": " + why);
-  return moved;
+  if (!RenameFileIn(kRemessa, name, aside)) return {};
+  Journal(name, "posto de lado como " + aside + ": " + why);
+  return aside;
 }
 
 AnsiString TForm1::TickStatement() const {

@@ -30,13 +30,25 @@ void TForm1::StartUpdateFile(const AnsiString &name, TextFile &command) {
 
   // A statement interrupted earlier, of this file or of one gone since, is settled with the server first.
   SettleInDoubt();
-  const int done = updateProgress_.Resume(Panel1->Hint).Done;
   AssignFile(UpdateFile, Panel1->Hint);
   ResetSettled(UpdateFile, remessa_.Finished(name));
   UpdateFileOpen = true;
+  // It resumes after its last statement that took effect when it is still the same file up to there.
+  TUpdateProgress &progress = updateProgress_.Resume(Panel1->Hint, [this](const TUpdateProgress &record) {
+    ResetDigest();
+    return DigestTo(record.Handled.Bytes) == record.Handled.Digest;
+  });
+  updateLine_ = 1;
   std::vector<AnsiString> lines;
-  for (int skipped = 0; skipped < done && !Eof(UpdateFile); ++skipped) ReadStatement(UpdateFile, lines);
-  pb1->setValue(std::min(done, statements));
+  for (int skipped = 0; skipped < progress.Done && !Eof(UpdateFile); ++skipped) {
+    ReadStatement(UpdateFile, lines);
+    updateLine_ += static_cast<int>(lines.size());
+  }
+  ResetDigest();
+  const std::uint64_t resumed = UpdateFile.Position();
+  progress.Handled = {resumed, DigestTo(resumed), updateLine_};
+  progress.Age = -1;  // a record of the earlier form is known by its digest from now on
+  pb1->setValue(std::min(progress.Done, statements));
   Panel1->show();
 }
 
@@ -46,9 +58,12 @@ bool TForm1::ContinueUpdateFile() {
   std::vector<AnsiString> lines;
   for (int started = 0; started < kStartsPerTick && !Eof(UpdateFile); ++started) {
     const bool statement = ReadStatement(UpdateFile, lines);
+    updateLine_ += static_cast<int>(lines.size());
     for (const AnsiString &line : lines) longStatement = longStatement || line.size() >= kLongStatement;
     TUpdateProgress *progress = updateProgress_.Find(Panel1->Hint);
-    if (!progress) progress = &updateProgress_.Resume(Panel1->Hint);  // its file was taken away meanwhile
+    if (!progress) progress = &updateProgress_.Begin(Panel1->Hint);  // its record was taken away meanwhile
+    const std::uint64_t end = UpdateFile.Position();
+    progress->Pending = {end, DigestTo(end), updateLine_};
     if (statement) {
       ExecuteOnce(lines, *progress);  // written down as done there
     } else {
@@ -61,15 +76,44 @@ bool TForm1::ContinueUpdateFile() {
   return longStatement;
 }
 
+void TForm1::ResetDigest() {
+  updateDigest_.reset();
+  updateHashed_ = 0;
+}
+
+AnsiString TForm1::DigestTo(std::uint64_t end) {
+  constexpr std::size_t kChunk = 1024 * 1024;
+  while (updateHashed_ < end) {
+    const std::string bytes = UpdateFile.ReadAt(updateHashed_, std::min<std::uint64_t>(end - updateHashed_, kChunk));
+    if (bytes.empty()) return {};  // the file is shorter
+    updateDigest_.addData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    updateHashed_ += bytes.size();
+  }
+  return AnsiString(updateDigest_.result().toHex().toStdString());
+}
+
 void TForm1::EndUpdateFile() {
   Panel1->hide();
+  // All of it was read: its size is where the reading stands.
+  const TFileIdentity identity = UpdateFile.Identity();
+  const std::uint64_t size = UpdateFile.Position();
   CloseFile(UpdateFile);
   UpdateFileOpen = false;
   const AnsiString path = Panel1->Hint;
   const AnsiString name = Copy(path, Length(kRemessa) + 1, Length(path));
   Panel1->Hint.clear();
-  if (DeleteFile(path) || !FileExists(path) ||
-      SetAside(name, "terminado, mas não pôde ser apagado; nada dele será executado de novo"_a)) {
+  switch (DeleteFileIfSame(path, identity, size)) {
+    case TDeleteOutcome::Grown:
+      return;  // statements were added to it: it resumes after the ones it had
+    case TDeleteOutcome::Deleted:
+    case TDeleteOutcome::Replaced:  // another file was put in its place: a new one
+      updateProgress_.Forget(path);
+      updateProgress_.Save();
+      return;
+    case TDeleteOutcome::Failed:
+      break;
+  }
+  if (!SetAside(name, "terminado, mas não pôde ser apagado; nada dele será executado de novo"_a).empty()) {
     updateProgress_.Forget(path);
     updateProgress_.Save();
     return;
@@ -107,12 +151,23 @@ void TForm1::NoteStatementFailed() {
     TUpdateProgress *progress = updateProgress_.Find(Panel1->Hint);
     if (!progress) return;
     // A statement that the server always rejects would hold the file and the queue behind it for ever.
-    if (++progress->Failures >= kStatementFailuresBound &&
-        SetAside(Copy(progress->Path, Length(kRemessa) + 1, Length(progress->Path)),
-                 "a mesma instrução falhou " + IntToStr(kStatementFailuresBound) + " vezes"_a) &&
-        progress->Phase == TStatementPhase::Idle)
-      updateProgress_.Forget(progress->Path);
+    if (++progress->Failures >= kStatementFailuresBound)
+      SetUpdateFileAside(*progress, "a mesma instrução falhou "_a + IntToStr(kStatementFailuresBound) + " vezes");
     updateProgress_.Save();
   } catch (const std::exception &) {
   }
+}
+
+void TForm1::SetUpdateFileAside(TUpdateProgress &progress, const AnsiString &why) {
+  const AnsiString name = Copy(progress.Path, Length(kRemessa) + 1, Length(progress.Path));
+  // Whoever mends the file and sends it again under its name must know what took effect already; its
+  // record serves the mended file while the set-aside one stands beside it.
+  const AnsiString aside =
+      SetAside(name, why + "; instruções que tiveram efeito: "_a + IntToStr(progress.Done) +
+                         ", a recusada começa na linha "_a + IntToStr(progress.Handled.Line) +
+                         "; enviado de novo com este nome enquanto o posto de lado estiver em REMESSA, continua depois "
+                         "delas");
+  if (aside.empty()) return;
+  progress.Aside = aside.substr(name.size());
+  progress.Failures = 0;
 }

@@ -89,6 +89,7 @@ void TForm1::Timer3Timer(TObject *) {
 }
 
 void TForm1::ADOConnection1AfterConnect(TObject *) {
+  session_ = 0;  // a new session
   if (Timer3->OnTimer) Timer3->OnTimer(Timer3);
 }
 

@@ -9,7 +9,10 @@
 
 #include "core/UPRINC.h"
 
+#include "core/BatchJournal.h"
 #include "platform/sys/Exceptions.h"
+
+#include <cstdlib>
 
 namespace {
 
@@ -23,6 +26,7 @@ bool RolledBack(int code) { return code == 1402 || (code >= 1612 && code <= 1614
 void TForm1::MarkStatementDone(TUpdateProgress &progress) {
   // One write: a statement that took effect is never written down as idle and not done.
   ++progress.Done;
+  progress.Handled = progress.Pending;
   progress.Phase = TStatementPhase::Idle;
   progress.Failures = 0;
   updateProgress_.Save();
@@ -39,6 +43,9 @@ void TForm1::SendXa(const AnsiString &verb, const TUpdateProgress &progress) {
 
 void TForm1::ExecuteOnce(const std::vector<AnsiString> &lines, TUpdateProgress &progress) {
   if (progress.Phase != TStatementPhase::Idle && SettleStatement(progress)) return;
+  ReadSession();
+  progress.Session = session_;
+  progress.ServerStart = serverStart_;
   progress.Phase = TStatementPhase::Sent;
   updateProgress_.Save();
   try {
@@ -50,7 +57,7 @@ void TForm1::ExecuteOnce(const std::vector<AnsiString> &lines, TUpdateProgress &
     if (SettleStatement(progress)) return;
     progress.Phase = TStatementPhase::Sent;
     updateProgress_.Save();
-    SendXa("START", progress);
+    StartXa(progress);
   }
   SetStatement(lines);
   try {
@@ -97,7 +104,7 @@ bool TForm1::SettleStatement(TUpdateProgress &progress) {
   // prepared or not. A start of the same id tells them apart: refused while it is held (the tick fails
   // without counting and the next start asks again), accepted when none is left. Then a prepared one
   // was committed by the answer that got lost, and any other died with its session.
-  SendXa("START", progress);
+  StartXa(progress);
   SendXa("END", progress);
   SendXa("ROLLBACK", progress);
   if (progress.Phase == TStatementPhase::Prepared) {
@@ -107,6 +114,52 @@ bool TForm1::SettleStatement(TUpdateProgress &progress) {
   progress.Phase = TStatementPhase::Idle;
   updateProgress_.Save();
   return false;
+}
+
+void TForm1::StartXa(const TUpdateProgress &progress) {
+  try {
+    SendXa("START", progress);
+  } catch (const EDatabaseError &e) {
+    if (e.ErrorCode == kXaDuplicateId) EndLostSession(progress);
+    throw;
+  }
+}
+
+void TForm1::ReadSession() {
+  if (session_ != 0) return;
+  TADOQuery query(nullptr);
+  query.SetConnection(Database1);
+  query.SQL.Add("select connection_id() id, unix_timestamp() - variable_value started "
+                "from information_schema.global_status where variable_name = 'UPTIME'");
+  query.Open();
+  session_ = query.FieldByName("id")->AsInteger();
+  serverStart_ = static_cast<long long>(query.FieldByName("started")->AsFloat());
+}
+
+void TForm1::EndLostSession(const TUpdateProgress &progress) {
+  // Until the server notices that the link of the session that started the statement is gone (its
+  // TCP keep-alive, hours), the session holds the statement's id, and the file waits. Every member
+  // logs in with the same account, which may end any of its sessions: so only that session, on the
+  // same server run, from this machine.
+  try {
+    ReadSession();
+    if (progress.Session == 0 || progress.Session == session_ || std::llabs(progress.ServerStart - serverStart_) > 2)
+      return;
+    TADOQuery query(nullptr);
+    query.SetConnection(Database1);
+    query.SQL.Add("select count(*) n from information_schema.processlist lost, information_schema.processlist own "
+                  "where lost.id = " + IntToStr(progress.Session) + " and own.id = connection_id() and "
+                  "substring_index(lost.host, ':', 1) = substring_index(own.host, ':', 1)");
+    query.Open();
+    if (query.FieldByName("n")->AsInteger() == 0) return;
+    query.Close();
+    // Ended asynchronously: the next start finds the id free.
+    Database1->Execute("KILL " + IntToStr(progress.Session));
+    Journal(Copy(progress.Path, progress.Path.rfind('\\') + 2, Length(progress.Path)),
+            "sessão "_a + IntToStr(progress.Session) + " da ligação perdida encerrada; a instrução presa a ela é retomada"_a);
+  } catch (const std::exception &) {
+    // The refusal of the start fails the tick all the same; the next start asks again.
+  }
 }
 
 void TForm1::SettleInDoubt() {

@@ -16,6 +16,7 @@
 #include "platform/vcl/StdCtrls.h"
 #include "trayicon/TrayIcon.h"
 
+#include <QCryptographicHash>
 #include <QLabel>
 #include <QPushButton>
 #include <exception>
@@ -120,7 +121,8 @@ class TForm1 : public TForm {
   void NoteFileDone(const AnsiString &name);
   void NoteFileFailed(const AnsiString &name);
   void NoteFailedTick(const AnsiString &name, bool continuing, std::exception_ptr failure);
-  bool SetAside(const AnsiString &name, const AnsiString &why);
+  // Renames the file to its name plus ".ERR" and tells why; gives that name, empty when it failed.
+  AnsiString SetAside(const AnsiString &name, const AnsiString &why);
 
   // The consultation commands.
   void ConsultaEmpresa(TextFile &answer, const AnsiString &answerName);
@@ -144,6 +146,10 @@ class TForm1 : public TForm {
   void StartUpdateFile(const AnsiString &name, TextFile &command);
   bool ContinueUpdateFile();  // whether it read a statement of a megabyte or more
   void EndUpdateFile();
+  void SetUpdateFileAside(TUpdateProgress &progress, const AnsiString &why);
+  // The SHA-256 of UpdateFile from its start to end, fed on from where the last call stood.
+  void ResetDigest();
+  AnsiString DigestTo(std::uint64_t end);
   // Closes the data-update file in progress and hides the panel; it resumes when next started.
   void StopUpdateFile();
   bool Stuck(const AnsiString &name);
@@ -154,6 +160,12 @@ class TForm1 : public TForm {
   void MarkStatementDone(TUpdateProgress &progress);
   bool SettleStatement(TUpdateProgress &progress);
   void SettleInDoubt();
+  // Sends XA START for the statement; when a session of ours whose link was lost still holds its id,
+  // ends that session (the id is free at a later tick) and fails as the server did.
+  void StartXa(const TUpdateProgress &progress);
+  void EndLostSession(const TUpdateProgress &progress);
+  // This connection's session and the server's start, read once a connection.
+  void ReadSession();
   void SendXa(const AnsiString &verb, const TUpdateProgress &progress);
 
   bool tickRunning_ = false;
@@ -174,6 +186,11 @@ class TForm1 : public TForm {
   std::map<AnsiString, THeld> unsettled_;
   std::map<AnsiString, long long> stuck_;
   TUpdateProgressFile updateProgress_{::WindowsDir() + "\\insere_dado.conf"};
+  QCryptographicHash updateDigest_{QCryptographicHash::Sha256};
+  std::uint64_t updateHashed_ = 0;
+  int updateLine_ = 1;  // where the next statement of UpdateFile starts
+  long long session_ = 0;  // 0 until read after a connect
+  long long serverStart_ = 0;
 };
 
 extern TForm1 *Form1;

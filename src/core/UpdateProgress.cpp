@@ -24,36 +24,81 @@ AnsiString NewToken() {
 
 }  // namespace
 
-AnsiString FormatUpdateProgress(const TUpdateProgress &progress) {
-  return IntToStr(progress.Done) + "\t" + IntToStr(progress.Failures) + "\t" +
-         IntToStr(static_cast<long long>(progress.Size)) + "\t" + IntToStr(progress.Age) + "\t" +
-         IntToStr(static_cast<int>(progress.Phase)) + "\t" + progress.Token + "\t" + progress.Path;
+namespace {
+
+AnsiString FormatPrefix(const TFilePrefix &prefix) {
+  return IntToStr(static_cast<long long>(prefix.Bytes)) + "\t" + prefix.Digest + "\t" + IntToStr(prefix.Line);
 }
 
-bool ParseUpdateProgress(const AnsiString &line, TUpdateProgress &progress) {
-  AnsiString fields[4];
+bool ParsePrefix(const AnsiString *fields, TFilePrefix &prefix) {
+  prefix.Digest = fields[1];
+  return ParseNumber(fields[0], prefix.Bytes) && ParseNumber(fields[2], prefix.Line);
+}
+
+}  // namespace
+
+AnsiString FormatUpdateProgress(const TUpdateProgress &p) {
+  return "v2\t" + IntToStr(p.Done) + "\t" + IntToStr(p.Failures) + "\t" + IntToStr(static_cast<int>(p.Phase)) + "\t" +
+         p.Token + "\t" + FormatPrefix(p.Handled) + "\t" + FormatPrefix(p.Pending) + "\t" + IntToStr(p.Session) + "\t" +
+         IntToStr(p.ServerStart) + "\t" + p.Aside + "\t" + p.Path;
+}
+
+namespace {
+
+// The first count tab-separated fields of line into fields, the rest after them into rest.
+bool SplitFields(const AnsiString &line, std::size_t count, std::vector<AnsiString> &fields, AnsiString &rest) {
+  fields.clear();
   std::size_t start = 0;
-  for (AnsiString &field : fields) {
+  while (fields.size() < count) {
     const std::size_t tab = line.find('\t', start);
     if (tab == AnsiString::npos) return false;
-    field = line.substr(start, tab - start);
+    fields.push_back(line.substr(start, tab - start));
     start = tab + 1;
   }
-  TUpdateProgress read;
-  if (!ParseNumber(fields[0], read.Done) || !ParseNumber(fields[1], read.Failures) ||
-      !ParseNumber(fields[2], read.Size) || !ParseNumber(fields[3], read.Age))
-    return false;
-  AnsiString rest = line.substr(start);
-  // The present form goes on with a phase and a token; the earlier one with the path at once.
-  const std::size_t phaseEnd = rest.find('\t');
-  const std::size_t tokenEnd = phaseEnd == AnsiString::npos ? phaseEnd : rest.find('\t', phaseEnd + 1);
+  rest = line.substr(start);
+  return true;
+}
+
+bool ParsePresentForm(const AnsiString &line, TUpdateProgress &read) {
+  std::vector<AnsiString> f;
+  AnsiString path;
   int phase = 0;
-  if (tokenEnd != AnsiString::npos && ParseNumber(rest.substr(0, phaseEnd), phase) && phase >= 0 && phase <= 2) {
+  if (!SplitFields(line, 14, f, path) || f[0] != "v2" || !ParseNumber(f[1], read.Done) ||
+      !ParseNumber(f[2], read.Failures) || !ParseNumber(f[3], phase) || !ParsePrefix(&f[5], read.Handled) ||
+      !ParsePrefix(&f[8], read.Pending) || !ParseNumber(f[11], read.Session) || !ParseNumber(f[12], read.ServerStart) ||
+      phase < 0 || phase > 2)
+    return false;
+  read.Phase = static_cast<TStatementPhase>(phase);
+  read.Token = f[4];
+  read.Aside = f[13];
+  read.Path = path;
+  return true;
+}
+
+// Done, failures, size, age, then the path, or a phase, a token and the path.
+bool ParseEarlierForm(const AnsiString &line, TUpdateProgress &read) {
+  std::vector<AnsiString> f;
+  AnsiString rest;
+  if (!SplitFields(line, 4, f, rest) || !ParseNumber(f[0], read.Done) || !ParseNumber(f[1], read.Failures) ||
+      !ParseNumber(f[2], read.Size) || !ParseNumber(f[3], read.Age))
+    return false;
+  std::vector<AnsiString> more;
+  AnsiString path;
+  int phase = 0;
+  if (SplitFields(rest, 2, more, path) && ParseNumber(more[0], phase) && phase >= 0 && phase <= 2) {
     read.Phase = static_cast<TStatementPhase>(phase);
-    read.Token = rest.substr(phaseEnd + 1, tokenEnd - phaseEnd - 1);
-    rest = rest.substr(tokenEnd + 1);
+    read.Token = more[1];
+    rest = path;
   }
   read.Path = rest;
+  return true;
+}
+
+}  // namespace
+
+bool ParseUpdateProgress(const AnsiString &line, TUpdateProgress &progress) {
+  TUpdateProgress read;
+  if (!(line.starts_with("v2\t") ? ParsePresentForm(line, read) : ParseEarlierForm(line, read))) return false;
   if (read.Done < 0 || read.Failures < 0 || read.Path.empty()) return false;
   if (read.Phase != TStatementPhase::Idle && read.Token.empty()) return false;
   progress = read;
@@ -78,19 +123,36 @@ void TUpdateProgressFile::Load() {
   loaded_ = true;
 }
 
-TUpdateProgress &TUpdateProgressFile::Resume(const AnsiString &path) {
+TUpdateProgress &TUpdateProgressFile::Resume(const AnsiString &path,
+                                             const std::function<bool(const TUpdateProgress &)> &samePrefix) {
   Load();
+  const auto asideStands = [](const TUpdateProgress &record) {
+    return !record.Aside.empty() && FileExists(record.Path + record.Aside);
+  };
   // Records of files gone go here, where no one holds a record, not at a save: a record in doubt stays
   // until the server has told what became of its statement.
-  std::erase_if(records_, [](const auto &record) {
-    return record.second.Phase == TStatementPhase::Idle && !FileExists(record.second.Path);
+  std::erase_if(records_, [&](const auto &record) {
+    return record.second.Phase == TStatementPhase::Idle && !FileExists(record.second.Path) && !asideStands(record.second);
   });
-  const std::uintmax_t size = FileSize(path);
-  const long long age = FileAge(path);
-  TUpdateProgress &progress = records_[UpperCase(path)];
-  if (progress.Path.empty() || progress.Size != size || progress.Age != age)
-    progress = {path, size, age, 0, 0, TStatementPhase::Idle, NewToken()};
+  const auto found = records_.find(UpperCase(path));
+  if (found == records_.end()) return Begin(path);
+  TUpdateProgress &progress = found->second;
+  const bool same = (progress.Aside.empty() || asideStands(progress)) &&
+                    (progress.Age >= 0 ? progress.Size == FileSize(path) && progress.Age == FileAge(path)
+                                       : samePrefix(progress));
+  if (!same) return Begin(path);
+  progress.Path = path;
+  progress.Aside.clear();
   if (progress.Token.empty()) progress.Token = NewToken();
+  return progress;
+}
+
+TUpdateProgress &TUpdateProgressFile::Begin(const AnsiString &path) {
+  Load();
+  TUpdateProgress &progress = records_[UpperCase(path)];
+  progress = TUpdateProgress{};
+  progress.Path = path;
+  progress.Token = NewToken();
   return progress;
 }
 

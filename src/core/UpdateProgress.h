@@ -1,11 +1,12 @@
 #pragma once
 // How far the data-update files begun in REMESSA have come, kept in memory and in a state file of the
-// Windows directory, so that an interrupted file resumes after its last executed statement, also after
-// a restart of the program, and no statement of it runs twice.
+// Windows directory, so that an interrupted file resumes after its last statement that took effect,
+// also after a restart of the program, and no statement of it runs twice.
 
 #include "platform/ansi/AnsiString.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -16,19 +17,41 @@ enum class TStatementPhase {
   Prepared = 2,  // the server prepared it: it takes effect once committed
 };
 
+// A file from its start to the end of a statement: the number of bytes, their SHA-256 in hex, and the
+// line where the next statement starts.
+struct TFilePrefix {
+  std::uint64_t Bytes = 0;
+  AnsiString Digest;
+  int Line = 1;
+  bool operator==(const TFilePrefix &) const = default;
+};
+
 struct TUpdateProgress {
-  AnsiString Path;            // "C:\ORVALIX\REMESSA\" + the file's name
-  std::uintmax_t Size = 0;    // the file's size and modification time when it was begun
-  long long Age = -1;
-  int Done = 0;               // statement starts handled: executed, or dropped with the message
-  int Failures = 0;           // failed ticks at the statement start after those
+  AnsiString Path;   // "C:\ORVALIX\REMESSA\" + the file's name
+  int Done = 0;      // statement starts handled: executed, or dropped with the message
+  int Failures = 0;  // failed ticks at the statement start after those
   TStatementPhase Phase = TStatementPhase::Idle;
-  AnsiString Token;           // names this file's XA transactions: random, new for every begin
+  AnsiString Token;  // names this file's XA transactions: random, new for every begin
+  // The file as far as its handled statements go, and, while the statement after them is in doubt,
+  // as far as that one goes: it becomes the handled part when the statement took effect.
+  TFilePrefix Handled;
+  TFilePrefix Pending;
+  // The session that sent the statement in doubt and the server's start (seconds since 1970), so that
+  // a session lost with its link can be ended while it holds the statement.
+  long long Session = 0;
+  long long ServerStart = 0;
+  // Set aside under its name plus this (".ERR"): the record serves a mended file sent again under its
+  // name for as long as the set-aside file stands in REMESSA.
+  AnsiString Aside;
+  // A record of the earlier form: the file's size and modification time when it was begun (Age -1 in
+  // the present form, which recognises a file by its digest).
+  std::uintmax_t Size = 0;
+  long long Age = -1;
   bool operator==(const TUpdateProgress &) const = default;
 };
 
-// One record a line: done, failures, size, age, phase, token and path, separated by tabs. A line of the
-// earlier form (done, failures, size, age and path) reads with no phase and no token.
+// One record a line, its fields separated by tabs, the path last. Lines of the two earlier forms (done,
+// failures, size, age, [phase, token,] path) read as records of the earlier form.
 AnsiString FormatUpdateProgress(const TUpdateProgress &progress);
 // False for a line that is no record.
 bool ParseUpdateProgress(const AnsiString &line, TUpdateProgress &progress);
@@ -37,10 +60,12 @@ class TUpdateProgressFile {
  public:
   explicit TUpdateProgressFile(AnsiString statePath) : statePath_(std::move(statePath)) {}
 
-  // The record of the file at path, read from the state file at the first use; begun afresh (nothing
-  // done, a new token) when the file is unknown or its size or time changed since it was begun. The
-  // records of files gone, and not in doubt, are dropped.
-  TUpdateProgress &Resume(const AnsiString &path);
+  // The record of the file at path when it is the file the record was begun on, as far as it took
+  // effect (samePrefix tells, from the record's bytes and digest; a record of the earlier form goes by
+  // the file's size and time); else one begun afresh (nothing done, a new token). The records of files
+  // gone, and not in doubt or set aside, are dropped.
+  TUpdateProgress &Resume(const AnsiString &path, const std::function<bool(const TUpdateProgress &)> &samePrefix);
+  TUpdateProgress &Begin(const AnsiString &path);
   TUpdateProgress *Find(const AnsiString &path);
   // The records whose statement is not idle, of files in place or gone.
   std::vector<TUpdateProgress *> InDoubt();

@@ -184,7 +184,9 @@ TEST_F(DataUpdateResume, AStatementWithASyntaxErrorSetsItsFileAsideAfterThreeTri
   EXPECT_EQ(TicksToEnd(), 1);
   EXPECT_EQ(Rows(), 2);
   EXPECT_TRUE(boxes.Calls().empty());
-  EXPECT_EQ(drive.ReadFile("C:\\WINDOWS\\insere_dado.conf"), "");
+  // Kept for the file mended and sent again, while the set-aside one stands.
+  EXPECT_NE(drive.ReadFile("C:\\WINDOWS\\insere_dado.conf").find("\t.ERR\tC:\\ORVALIX\\REMESSA\\INSERE_DADO0001.TXT"),
+            std::string::npos);
 }
 
 TEST_F(DataUpdateResume, OnlyFailuresAtTheSameStatementCountTowardsTheBound) {

@@ -61,59 +61,98 @@ TEST(UpdateStatements, AFileIsCutIntoStatementStartsAndItsSemicolonLinesCounted)
 }
 
 TEST(UpdateProgress, RecordsReadBackAsWrittenAndOtherLinesAreNoRecords) {
-  const TUpdateProgress progress{"C:\\ORVALIX\\REMESSA\\INSERE_DADO 1\t.TXT", 12345678901ull, 1765000000123, 17, 2,
-                                 TStatementPhase::Prepared, "00ff"};
+  TUpdateProgress progress;
+  progress.Path = "C:\\ORVALIX\\REMESSA\\INSERE_DADO 1\t.TXT";
+  progress.Done = 17;
+  progress.Failures = 2;
+  progress.Phase = TStatementPhase::Prepared;
+  progress.Token = "00ff";
+  progress.Handled = {12345678901ull, "ab12", 40};
+  progress.Pending = {12345678999ull, "cd34", 41};
+  progress.Session = 77;
+  progress.ServerStart = 1765000000;
+  progress.Aside = ".2.ERR";
   TUpdateProgress read;
   ASSERT_TRUE(ParseUpdateProgress(FormatUpdateProgress(progress), read));
   EXPECT_EQ(read, progress);
-  // A record of the earlier form, without phase and token.
+  // Records of the two earlier forms, recognised by the file's size and time.
+  TUpdateProgress earlier;
+  earlier.Path = "C:\\A\t1";
+  earlier.Done = 3;
+  earlier.Failures = 1;
+  earlier.Size = 5;
+  earlier.Age = 6;
   ASSERT_TRUE(ParseUpdateProgress("3\t1\t5\t6\tC:\\A\t1", read));
-  EXPECT_EQ(read, (TUpdateProgress{"C:\\A\t1", 5, 6, 3, 1, TStatementPhase::Idle, ""}));
+  EXPECT_EQ(read, earlier);
+  earlier.Path = "C:\\A";
+  earlier.Phase = TStatementPhase::Sent;
+  earlier.Token = "00ff";
+  ASSERT_TRUE(ParseUpdateProgress("3\t1\t5\t6\t1\t00ff\tC:\\A", read));
+  EXPECT_EQ(read, earlier);
   for (const char *line : {"", "1\t0\t5\t6", "x\t0\t5\t6\tC:\\A", "-1\t0\t5\t6\tC:\\A", "1\t0\t5\t6\t", "1\t0\t5 \t6\tC:\\A",
-                           "1\t0\t99999999999999999999999\t6\tC:\\A", "1\t0\t5\t6\t1\t\tC:\\A"}) {
+                           "1\t0\t99999999999999999999999\t6\tC:\\A", "1\t0\t5\t6\t1\t\tC:\\A",
+                           "v2\t1\t0\t0\tt\t5\td\t1\t5\td\t1\t0\t0\t\t", "v2\t1\t0\t3\tt\t5\td\t1\t5\td\t1\t0\t0\t\tC:\\A"}) {
     TUpdateProgress untouched = progress;
     EXPECT_FALSE(ParseUpdateProgress(line, untouched)) << line;
     EXPECT_EQ(untouched, progress) << line;
   }
 }
 
-TEST(UpdateProgress, TheStateFileKeepsFilesInPlaceAndAChangedFileStartsAfresh) {
+TEST(UpdateProgress, AFileResumesWhileItIsTheSameAsFarAsItTookEffect) {
   TempDrive drive;
   const AnsiString state = "C:\\WINDOWS\\insere_dado.conf";
+  const AnsiString a = "C:\\ORVALIX\\REMESSA\\A.TXT", b = "C:\\ORVALIX\\REMESSA\\B.TXT";
   CreateDir("C:\\WINDOWS");
-  drive.WriteFile("C:\\ORVALIX\\REMESSA\\A.TXT", "abc");
-  drive.WriteFile("C:\\ORVALIX\\REMESSA\\B.TXT", "defg");
+  drive.WriteFile(a, "abc");
+  drive.WriteFile(b, "defg");
+  const auto same = [](const TUpdateProgress &) { return true; };
+  const auto changed = [](const TUpdateProgress &) { return false; };
   {
     TUpdateProgressFile file(state);
-    file.Resume("C:\\ORVALIX\\REMESSA\\A.TXT").Done = 3;
-    file.Resume("C:\\ORVALIX\\REMESSA\\B.TXT").Done = 5;
+    file.Resume(a, changed).Done = 3;
+    file.Resume(b, changed).Done = 5;
     file.Save();
   }
   EXPECT_FALSE(FileExists(state + ".new"));
-  DeleteFile("C:\\ORVALIX\\REMESSA\\B.TXT");
+  DeleteFile(b);
   AnsiString token;
   {
     TUpdateProgressFile file(state);  // as after a restart of the program
-    EXPECT_EQ(file.Resume("c:\\orvalix\\remessa\\a.txt").Done, 3);
-    token = file.Find("C:\\ORVALIX\\REMESSA\\A.TXT")->Token;
+    EXPECT_EQ(file.Resume("c:\\orvalix\\remessa\\a.txt", same).Done, 3);
+    token = file.Find(a)->Token;
     EXPECT_EQ(token.size(), 16u);
-    file.Save();  // B is gone: its record goes
+    EXPECT_EQ(file.Find(b), nullptr);  // gone with its file
+    EXPECT_EQ(file.Resume(a, changed).Done, 0);
+    EXPECT_NE(file.Find(a)->Token, token);  // its statements are new ones
+    // A record in doubt stays when its file goes, until the server has told what became of it.
+    file.Find(a)->Phase = TStatementPhase::Sent;
+    DeleteFile(a);
+    file.Save();
   }
-  const std::string kept = drive.ReadFile(state);
-  EXPECT_EQ(kept, "3\t0\t3\t" + std::to_string(FileAge("C:\\ORVALIX\\REMESSA\\A.TXT")) + "\t0\t" + token +
-                      "\tC:\\ORVALIX\\REMESSA\\A.TXT\r\n");
-  drive.WriteFile("C:\\ORVALIX\\REMESSA\\A.TXT", "abcd");
-  TUpdateProgressFile file(state);
-  EXPECT_EQ(file.Resume("C:\\ORVALIX\\REMESSA\\A.TXT").Done, 0);
-  EXPECT_NE(file.Find("C:\\ORVALIX\\REMESSA\\A.TXT")->Token, token);  // its statements are new ones
-  // A record in doubt stays when its file goes, until the server has told what became of it.
-  file.Find("C:\\ORVALIX\\REMESSA\\A.TXT")->Phase = TStatementPhase::Sent;
-  DeleteFile("C:\\ORVALIX\\REMESSA\\A.TXT");
-  file.Save();
   EXPECT_EQ(TUpdateProgressFile(state).InDoubt().size(), 1u);
+  // A set-aside file's record serves a file of its name only while the set-aside one stands.
+  drive.WriteFile(a, "abc");
+  drive.WriteFile(a + ".ERR", "abc");
+  {
+    TUpdateProgressFile file(state);
+    TUpdateProgress &record = file.Begin(a);
+    record.Done = 2;
+    record.Aside = ".ERR";
+    file.Save();
+    EXPECT_EQ(file.Resume(a, same).Done, 2);
+    EXPECT_EQ(file.Find(a)->Aside, "");
+    file.Find(a)->Aside = ".ERR";
+    DeleteFile(a + ".ERR");
+    EXPECT_EQ(file.Resume(a, same).Done, 0);
+  }
+  // A record of the earlier form goes by the file's size and time.
+  drive.WriteFile(state, "4\t0\t3\t" + std::to_string(FileAge(a)) + "\t" + a + "\r\n");
+  EXPECT_EQ(TUpdateProgressFile(state).Resume(a, changed).Done, 4);
+  drive.WriteFile(state, "4\t0\t3\t1\t" + a + "\r\n");
+  EXPECT_EQ(TUpdateProgressFile(state).Resume(a, same).Done, 0);
   drive.WriteFile(state, "garbage\r\n");
   TUpdateProgressFile garbled(state);
-  EXPECT_EQ(garbled.Find("C:\\ORVALIX\\REMESSA\\A.TXT"), nullptr);
+  EXPECT_EQ(garbled.Find(a), nullptr);
 }
 
 }  // namespace
