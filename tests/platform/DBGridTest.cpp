@@ -101,9 +101,9 @@ TEST_F(DBGridTest, CtrlDeleteDeletesOnlyWhenTheQuestionIsAnsweredYes) {
   EXPECT_EQ(Cell(0, 0), "7");
 }
 
-TEST_F(DBGridTest, AGridOverAQueryShowsItsResultReadOnlyAndEmptiesWhenTheQueryCloses) {
+TEST_F(DBGridTest, AGridOverAQueryThatCannotBeModifiedShowsItsResultReadOnlyAndEmptiesWhenClosed) {
   source->SetDataSet(query);
-  Sql("select numero, nome as nome_do_grupo from grupos order by numero");
+  Sql("select numero, upper(nome) as nome_do_grupo from grupos order by numero");  // no table's column
   query->Open();
   ASSERT_EQ(grid->model()->columnCount(), 2);
   EXPECT_EQ(grid->model()->headerData(1, Qt::Horizontal).toString(), "nome_do_grupo");
