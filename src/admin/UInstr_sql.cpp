@@ -101,6 +101,7 @@ TInstr_SQL::TInstr_SQL(TComponent *AOwner)
   SpeedButton1->OnClick = [this](TObject *Sender) { SpeedButton1Click(Sender); };
   SpeedButton2->OnClick = [this](TObject *Sender) { SpeedButton2Click(Sender); };
   BitBtn2->OnClick = [this](TObject *Sender) { BitBtn2Click(Sender); };
+  DBGrid1->OnExit = [this](TObject *Sender) { DBGrid1Exit(Sender); };
 
   DoCreate();
 }
@@ -139,3 +140,9 @@ void TInstr_SQL::SpeedButton2Click(TObject *) {
 }
 
 void TInstr_SQL::BitBtn2Click(TObject *) { Close(); }
+
+// The console has no navigator: leaving the grid posts the row in editing, or drops it when nothing was
+// typed. A refused post keeps the focus in the grid.
+void TInstr_SQL::DBGrid1Exit(TObject *) {
+  if (Form1->quecon->Active()) Form1->quecon->CheckBrowseMode();
+}

@@ -1,6 +1,7 @@
 #pragma once
 // The SQL console: any statement typed into the memo runs on the main window's shared query, with F9 or
-// "<F9>", and its result shows in the grid. The console holds no query of its own.
+// "<F9>", and its result shows in the grid, where the rows of one table read with its key can be edited.
+// The console holds no query of its own.
 
 #include "platform/db/DB.h"
 #include "platform/vcl/Buttons.h"
@@ -38,6 +39,7 @@ class TInstr_SQL : public TForm {
   void SpeedButton1Click(TObject *Sender);
   void SpeedButton2Click(TObject *Sender);
   void BitBtn2Click(TObject *Sender);
+  void DBGrid1Exit(TObject *Sender);
 
  private:
   // Label3 follows the shared query, whoever opens or closes it.

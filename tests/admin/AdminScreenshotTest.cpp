@@ -1,5 +1,5 @@
-// Not checks: draw the statistics window (filled from a seeded database), the SQL console with a result
-// and the help window on a real
+// Not checks: draw the statistics window (filled from a seeded database), the SQL console with a row of
+// its result in editing and the help window on a real
 // X display with a window manager, and capture each with its frame through ImageMagick. Run only when
 // ORVALIX_SCREENSHOT names the picture to write (scripts/screenshot does that under Xvfb).
 
@@ -7,10 +7,12 @@
 #include "admin/USTATUS.h"
 #include "admin/uHelp.h"
 #include "StatisticsFixture.h"
+#include "support/GridKeys.h"
 
 #include <QGuiApplication>
 #include <QProcess>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,8 +26,10 @@ std::string NoPicture() {
   return {};
 }
 
-void Capture(TForm &window) {
+// `shown` acts on the window once it is on the screen.
+void Capture(TForm &window, const std::function<void()> &shown = {}) {
   window.Show();
+  if (shown) shown();
   QTest::qWait(600);  // framed by the window manager and painted
   const QRect frame = window.Widget()->frameGeometry();
   const QString crop = QStringLiteral("%1x%2+%3+%4").arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y());
@@ -43,16 +47,20 @@ TEST_F(StatisticsWindowScreenshot, FilledFromASeededDatabase) {
   Capture(window);
 }
 
-TEST_F(StatisticsWindowScreenshot, SqlConsoleWithAResult) {
+TEST_F(StatisticsWindowScreenshot, SqlConsoleWithARowInEditing) {
   if (const std::string why = NoPicture(); !why.empty()) GTEST_SKIP() << why;
   sql.Exec("insert into grupos (numero, nome) values (1, 'CENTRO'), (2, 'NORTE')");
   sql.Exec("insert into empresas (numero, nome, ativo, grupo, setor) values (1, 'SUPERMERCADO BOA VISTA', 'S', 1, 0), "
            "(2, 'MATERIAIS ALVORADA', 'S', 1, 3), (3, 'FARMACIA SAO JOSE', 'N', 2, 3), (4, 'AUTO PECAS RIO VERDE', 'S', 2, 5)");
   TInstr_SQL window(Form1);
-  window.Memo1->setPlainText("select a.numero, a.nome, a.ativo, b.nome grupo, a.setor\nfrom empresas a inner join grupos b "
-                             "on (b.numero=a.grupo)\norder by a.numero");
+  window.Memo1->setPlainText("select numero, nome, ativo, grupo, setor\nfrom empresas\norder by numero");
   window.SpeedButton1->Click();
-  Capture(window);
+  Capture(window, [&window] {
+    TDBGrid *grid = window.DBGrid1;
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(1, 1));
+    gridkeys::Type(grid, "MATERIAIS ALVORADA LTDA");
+  });
 }
 
 TEST(HelpWindowScreenshot, AsOpened) {

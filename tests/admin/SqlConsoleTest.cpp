@@ -4,6 +4,9 @@
 #include "core/BatchFixture.h"
 #include "core/CreditQueries.h"
 
+#include "support/GridKeys.h"
+
+#include <QApplication>
 #include <QTest>
 
 namespace {
@@ -28,6 +31,20 @@ class SqlConsole : public BatchTest {
   QAbstractItemModel &Grid() { return *console->DBGrid1->model(); }
   QString Cell(int row, int column) { return Grid().index(row, column).data().toString(); }
   bool Cut() { return console->Label3->isVisibleTo(console->Widget()); }
+  // The console shown with the focus in the grid, on the cell given.
+  void Focus(int row, int column) {
+    console->Show();
+    QApplication::setActiveWindow(console->Widget());
+    console->DBGrid1->setFocus();
+    console->DBGrid1->setCurrentIndex(Grid().index(row, column));
+  }
+  void Type(const QString &text) { gridkeys::Type(console->DBGrid1, text); }
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    gridkeys::Key(console->DBGrid1, key, modifiers);
+  }
+  QString Groups() {
+    return sql.Value("select group_concat(numero, ' ', nome order by numero) from grupos").toString();
+  }
 
   TInstr_SQL *console = nullptr;  // the main window owns it
 };
@@ -103,6 +120,106 @@ TEST_F(SqlConsole, AResultTooLargeIsCutVisiblyAndTheOtherUsersOfTheQueryAreNot) 
   SendQuery(*Form1->quecon, {"select * from dados"});
   EXPECT_EQ(Grid().rowCount(), rows);
   EXPECT_FALSE(Cut());
+}
+
+TEST_F(SqlConsole, TheRowsOfOneTableReadWithItsKeyAreEditedInsertedAndDeletedInTheDatabase) {
+  Run("select * from grupos");
+  Focus(0, 1);
+  Type("O'Neil \\' \\N \\");  // stored as typed: no quote or backslash is read as SQL
+  console->Memo1->setFocus();  // leaving the grid posts the row
+  EXPECT_EQ(Groups(), "1 O'Neil \\' \\N \\");
+  Focus(0, 0);
+  Key(Qt::Key_Insert);
+  Type("07\r");
+  Key(Qt::Key_Right);
+  Type("NORTE");
+  Key(Qt::Key_Down);  // leaving the row posts it; it shows as the server holds it
+  EXPECT_EQ(Groups(), "1 O'Neil \\' \\N \\,7 NORTE");
+  EXPECT_EQ(Cell(0, 0), "7");
+  Key(Qt::Key_Delete, Qt::ControlModifier);  // on the row below
+  EXPECT_EQ(boxes.Calls().back().Text, "Excluir registro?");
+  EXPECT_EQ(Groups(), "7 NORTE");
+  EXPECT_EQ(Form1->quecon->State(), dsBrowse);
+
+  // A date shows as dd/mm/yyyy: its column is read-only.
+  sql.Exec("insert into clientes (cnpj_cpf, nome, data_cad) values ('1', 'ANA', '2026-12-01')");
+  Run("select * from clientes");
+  Focus(0, 12);
+  Type("X");
+  EXPECT_EQ(console->DBGrid1->InplaceEditor(), nullptr);
+  EXPECT_EQ(boxes.Calls().size(), 1u);
+}
+
+TEST_F(SqlConsole, AnyOtherResultRefusesTheEditAtOnceSayingWhyAndWritesNothing) {
+  sql.Exec("update empresas set grupo = 1");
+  const struct {
+    const char *statement;
+    AnsiString why;
+  } cases[] = {
+      {"select e.nome, g.nome from empresas e join grupos g on g.numero = e.grupo", "as colunas vêm de mais de uma"_a},
+      {"select a.numero, b.nome from grupos a, grupos b", "as colunas vêm de mais de uma tabela"_a},
+      {"select grupo, count(*) from empresas group by grupo", "a coluna 'count(*)' não é uma coluna de tabela"_a},
+      {"select nome from grupos", "a chave primária da tabela 'grupos' não está entre as colunas"_a},
+      {"select * from dados", "a tabela 'dados' não tem chave primária"_a},
+      {"select numero, nome, numero from grupos", "a coluna 'numero' da tabela 'grupos' aparece mais de uma vez"},
+      {"show tables", "a tabela 'TABLE_NAMES' é de outro banco de dados, information_schema"_a},
+  };
+  for (const auto &c : cases) {
+    Run(c.statement);
+    Focus(0, 0);
+    const std::size_t shown = boxes.Calls().size();
+    Type("9");
+    Key(Qt::Key_Insert);
+    ASSERT_EQ(boxes.Calls().size(), shown + 2) << c.statement;
+    EXPECT_NE(boxes.Calls().back().Text.find("somente leitura: " + c.why), AnsiString::npos) << c.statement;
+    EXPECT_EQ(Form1->quecon->State(), dsBrowse) << c.statement;
+  }
+  EXPECT_EQ(Groups(), "1 CENTRO");
+  EXPECT_EQ(sql.Value("select count(*) from empresas where grupo = 1").toInt(), 2);
+}
+
+TEST_F(SqlConsole, APostTheDatabaseRefusesShowsItsErrorAndLeavesTheRowInEditing) {
+  sql.Exec("insert into grupos (numero, nome) values (2, 'NORTE')");
+  const struct {
+    bool inserting;  // else group 2 is deleted by someone else before its number is typed over
+    AnsiString error;
+  } cases[] = {
+      {true, "Duplicate entry '1'"},
+      {false, "O registro não foi encontrado no banco de dados"_a},
+  };
+  for (const auto &c : cases) {
+    Run("select * from grupos order by numero");
+    Focus(1, 0);
+    if (c.inserting) {
+      Key(Qt::Key_Insert);
+    } else {
+      sql.Exec("delete from grupos where numero = 2");
+    }
+    Type("1");
+    console->Memo1->setFocus();
+    EXPECT_NE(boxes.Calls().back().Text.find(c.error), AnsiString::npos) << boxes.Calls().back().Text;
+    EXPECT_EQ(Form1->quecon->State(), c.inserting ? dsInsert : dsEdit);
+    EXPECT_TRUE(console->DBGrid1->hasFocus());
+    EXPECT_EQ(Groups(), c.inserting ? "1 CENTRO,2 NORTE" : "1 CENTRO");
+  }
+}
+
+// The batch closes the shared query, and with it drops the row in editing, as closing any dataset does:
+// the operator's change is never written in part, nor later over what the batch read.
+TEST_F(SqlConsole, ABatchTickThatTakesTheQueryCancelsTheRowInEditing) {
+  Run("select * from grupos");
+  Focus(0, 1);
+  Type("NOVO\r");  // in the field
+  Key(Qt::Key_Left);
+  Type("5");  // still in the cell editor
+  EXPECT_EQ(Form1->quecon->State(), dsEdit);
+  EXPECT_NE(Consult("CONSULTA_CLIENTE(000001,'1')"), "(none)");
+  EXPECT_FALSE(Form1->quecon->Active());
+  EXPECT_EQ(console->DBGrid1->InplaceEditor(), nullptr);
+  EXPECT_EQ(Grid().rowCount(), 0);
+  console->Memo1->setFocus();
+  EXPECT_EQ(Groups(), "1 CENTRO");
+  EXPECT_TRUE(boxes.Calls().empty());
 }
 
 }  // namespace

@@ -101,15 +101,23 @@ TEST_F(DBGridTest, CtrlDeleteDeletesOnlyWhenTheQuestionIsAnsweredYes) {
   EXPECT_EQ(Cell(0, 0), "7");
 }
 
-TEST_F(DBGridTest, AGridOverAQueryShowsItsResultReadOnlyAndEmptiesWhenTheQueryCloses) {
+TEST_F(DBGridTest, AQueryThatCannotBeModifiedRefusesEveryChangeWithItsReasonAndEmptiesWhenClosed) {
   source->SetDataSet(query);
-  Sql("select numero, nome as nome_do_grupo from grupos order by numero");
+  Sql("select numero, upper(nome) as nome_do_grupo from grupos order by numero");
   query->Open();
   ASSERT_EQ(grid->model()->columnCount(), 2);
   EXPECT_EQ(grid->model()->headerData(1, Qt::Horizontal).toString(), "nome_do_grupo");
   EXPECT_EQ(Cell(1, 1), "CENTRO");
+  Key(Qt::Key_Shift);
+  Key(Qt::Key_C, Qt::ControlModifier);  // no try to edit
   Type("X");
   EXPECT_EQ(grid->InplaceEditor(), nullptr);
+  Key(Qt::Key_Insert);
+  Key(Qt::Key_Delete, Qt::ControlModifier);  // refused before the question
+  ASSERT_EQ(boxes.Calls().size(), 3u);
+  for (const TMessageBoxCall &box : boxes.Calls())
+    EXPECT_NE(box.Text.find("somente leitura: a coluna 'nome_do_grupo' não é uma coluna de tabela"_a), AnsiString::npos);
+  EXPECT_EQ(query->State(), dsBrowse);
   query->Close();
   EXPECT_EQ(grid->model()->rowCount(), 0);
 }

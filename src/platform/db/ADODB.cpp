@@ -56,6 +56,40 @@ AnsiString Braced(const AnsiString &value) {
   return out + "}";
 }
 
+// A statement that returns rows, run as the datasets read them: sums and decimals in the server's own
+// digits. Raises when the statement fails.
+QSqlQuery RunSelect(const QString &connection, const AnsiString &statement) {
+  QSqlQuery query(QSqlDatabase::database(connection, false));
+  query.setForwardOnly(true);
+  query.setNumericalPrecisionPolicy(QSql::HighPrecision);
+  if (!query.exec(ToQString(statement))) throw StatementError(query.lastError());
+  return query;
+}
+
+TRecordValues ReadRow(const QSqlQuery &query, int columns) {
+  TRecordValues row;
+  row.reserve(static_cast<std::size_t>(columns));
+  for (int i = 0; i < columns; ++i) row.push_back(query.value(i));
+  return row;
+}
+
+// Whether the text of a column's values is the server's own, so that it can be written back as typed:
+// texts, whole numbers, and decimals (read as the server's digits). Dates and times show in the user's
+// format, other types not as the server reads them.
+bool ServerForm(QMetaType type) {
+  switch (type.id()) {
+    case QMetaType::QString:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // The session's bound on the rows of a select, while it lives. The driver takes a whole result into
 // its memory before the first row can be read, so a bound must be the server's.
 class TSelectLimit {
@@ -111,10 +145,11 @@ AnsiString TADOConnection::OdbcConnectionText() const {
   const AnsiString database = Trim(registry.ReadString("Database"));
   registry.CloseKey();
   // The cp1252 texts cross the driver as Unicode; the server keeps them in the tables' latin1 (cp1252).
+  // Option 2: a statement counts the rows it matched, not only those it changed (Execute).
   return "DRIVER=" + Braced(FromUtf8(HostPath(driver).string())) + ";SERVER=" + Braced(server) +
          ";DATABASE=" + Braced(database) + ";PORT=" + port + ";UID=" + Braced(user) + ";PWD=" + Braced(password) +
-         ";CHARSET=utf8mb4;CONN_TIMEOUT=" + IntToStr(ConnectionTimeout) + ";READ_TIMEOUT=" + IntToStr(CommandTimeout) +
-         ";WRITE_TIMEOUT=" + IntToStr(CommandTimeout);
+         ";CHARSET=utf8mb4;OPTION=2;CONN_TIMEOUT=" + IntToStr(ConnectionTimeout) +
+         ";READ_TIMEOUT=" + IntToStr(CommandTimeout) + ";WRITE_TIMEOUT=" + IntToStr(CommandTimeout);
 }
 
 void TADOConnection::Open() {
@@ -165,6 +200,15 @@ int TADOConnection::Execute(const AnsiString &statement) {
   query.setForwardOnly(true);
   if (!query.exec(ToQString(statement))) throw StatementError(query.lastError());
   return query.numRowsAffected();
+}
+
+std::vector<TRecordValues> TADOConnection::Rows(const AnsiString &statement) {
+  QSqlQuery query = RunSelect(qtName_, statement);
+  if (!query.isSelect()) throw EDatabaseError(Name + ": CommandText does not return a result set");
+  std::vector<TRecordValues> rows;
+  while (query.next()) rows.push_back(ReadRow(query, query.record().count()));
+  if (query.lastError().isValid()) throw StatementError(query.lastError());
+  return rows;
 }
 
 void TADOConnection::BeginTrans() {
@@ -238,43 +282,20 @@ TDataSet::TResult TCustomADODataSet::Select(const AnsiString &statement) {
   moreRecords_ = false;
   // One row over the bound tells whether the bound cut the result.
   const TSelectLimit limit(*connection_, MaxRecords > 0 ? MaxRecords + 1LL : 0);
-  QSqlQuery query(QSqlDatabase::database(connection_->QtConnectionName(), false));
-  query.setForwardOnly(true);
-  query.setNumericalPrecisionPolicy(QSql::HighPrecision);
-  if (!query.exec(ToQString(statement))) throw StatementError(query.lastError());
+  QSqlQuery query = RunSelect(connection_->QtConnectionName(), statement);
   if (!query.isSelect()) throw EDatabaseError(Name + ": CommandText does not return a result set");
   const QSqlRecord record = query.record();
   TResult result;
   for (int i = 0; i < record.count(); ++i) {
     result.columns.push_back(FromQString(record.fieldName(i)));
     result.sizes.push_back(std::max(record.field(i).length(), 0));
+    result.readOnly.push_back(!ServerForm(record.field(i).metaType()));
   }
+  origins_ = ColumnOrigins(query);
   // A statement the server does not bound (SHOW, a LIMIT of its own) is cut here.
-  while ((MaxRecords <= 0 || static_cast<int>(result.rows.size()) < MaxRecords) && query.next()) {
-    TRecordValues row;
-    row.reserve(static_cast<std::size_t>(record.count()));
-    for (int i = 0; i < record.count(); ++i) row.push_back(query.value(i));
-    result.rows.push_back(std::move(row));
-  }
+  while ((MaxRecords <= 0 || static_cast<int>(result.rows.size()) < MaxRecords) && query.next())
+    result.rows.push_back(ReadRow(query, record.count()));
   if (query.lastError().isValid()) throw StatementError(query.lastError());
   moreRecords_ = MaxRecords > 0 && static_cast<int>(result.rows.size()) == MaxRecords && query.next();
   return result;
-}
-
-bool TADOQuery::Active() {
-  // A changed statement closes the query, as it does in the class library.
-  if (TDataSet::Active() && SQL.Text() != openedText_) Close();
-  return TDataSet::Active();
-}
-
-TDataSet::TResult TADOQuery::InternalOpen() {
-  const AnsiString text = SQL.Text();
-  TResult result = Select(text);
-  openedText_ = text;
-  return result;
-}
-
-int TADOQuery::ExecSQL() {
-  RequireConnection();
-  return Connection()->Execute(SQL.Text());
 }

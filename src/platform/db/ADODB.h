@@ -4,9 +4,12 @@
 // database and the port. Connected is our own flag, as in ADO: a server that went away is noticed only
 // when a statement fails.
 
+#include "platform/db/ColumnOrigins.h"
 #include "platform/db/DB.h"
+#include "platform/db/KeyedWrite.h"
 #include "platform/sys/StringList.h"
 
+#include <optional>
 #include <vector>
 
 class TCustomADODataSet;
@@ -30,8 +33,11 @@ class TADOConnection : public TComponent {
   // Closes the datasets on the connection, then the connection (which drops an unfinished
   // transaction); nothing happens when closed.
   void Close();
-  // Runs a statement on the open connection; gives the number of rows affected.
+  // Runs a statement on the open connection; gives the number of rows it matched (an update that
+  // writes the values a row holds already counts that row).
   int Execute(const AnsiString &statement);
+  // Runs a statement that returns rows on the open connection and reads them all, as datasets do.
+  std::vector<TRecordValues> Rows(const AnsiString &statement);
 
   // One transaction at a time; the statements between begin and commit are one unit of work.
   void BeginTrans();
@@ -55,7 +61,8 @@ class TADOConnection : public TComponent {
   std::vector<TCustomADODataSet *> datasets_;
 };
 
-// A dataset on a connection, which it opens first when it is closed.
+// A dataset on a connection, which it opens first when it is closed. A post writes the record to the
+// server at once and a delete removes it, found by its key in the dataset's table.
 class TCustomADODataSet : public TDataSet {
  public:
   explicit TCustomADODataSet(TComponent *AOwner) : TDataSet(AOwner) {}
@@ -73,13 +80,23 @@ class TCustomADODataSet : public TDataSet {
   void Notification(TComponent *AComponent, TOperation Operation) override;
   void RequireConnection();
   // Runs a statement that returns rows; a statement without a result set is executed and then raises.
+  // A column shown in a form of its own (a date as dd/mm/yyyy) is read-only.
   TResult Select(const AnsiString &statement);
+  // Of the columns of the last Select.
+  const std::vector<TColumnOrigin> &Origins() const { return origins_; }
+  // The table that posted and deleted records are written to; raises when there is none.
+  virtual const TKeyedTable &WriteTable() const = 0;
+  // After the write, the record is read again from the server.
+  void InternalPost(bool inserted, const TRecordValues &stored, TRecordValues &values,
+                    const std::vector<bool> &changed) override;
+  void InternalDelete(const TRecordValues &stored) override;
 
  private:
   friend class TADOConnection;
   void Forget();
   TADOConnection *connection_ = nullptr;
   bool moreRecords_ = false;
+  std::vector<TColumnOrigin> origins_;
 };
 
 class TADOQuery : public TCustomADODataSet {
@@ -88,19 +105,32 @@ class TADOQuery : public TCustomADODataSet {
 
   // The statement; its lines are sent joined by line breaks. Changing it closes the query.
   TStringList SQL;
-  // Runs the statement; gives the number of rows affected.
+  // Runs the statement; gives the number of rows it matched.
   int ExecSQL();
   bool Active() override;
+  // A result can be changed when all its columns come from one table of the connection's database,
+  // under one name, with the table's primary key among them. Decided at the first try, which asks the
+  // server for the key.
+  bool CanModify() const override;
+  AnsiString ReadOnlyReason() const override;
 
  protected:
   TResult InternalOpen() override;
+  const TKeyedTable &WriteTable() const override;
 
  private:
+  struct TWriteTarget {
+    TKeyedTable Table;
+    AnsiString Refusal;  // why the result cannot be changed; empty when it can
+  };
+  const TWriteTarget &Target() const;
+  TWriteTarget FindTarget() const;
   AnsiString openedText_;
+  mutable std::optional<TWriteTarget> target_;
 };
 
-// A table of the connection's database, its rows in the order of its index fields. A post writes
-// the record to the server at once and a delete removes it, by the table's primary key.
+// A table of the connection's database, its rows in the order of its index fields, written by its
+// primary key (by all its columns when it has none).
 class TADOTable : public TCustomADODataSet {
  public:
   explicit TADOTable(TComponent *AOwner) : TCustomADODataSet(AOwner) {}
@@ -111,13 +141,9 @@ class TADOTable : public TCustomADODataSet {
 
  protected:
   TResult InternalOpen() override;
-  void InternalPost(bool inserted, const TRecordValues &stored, const TRecordValues &values,
-                    const std::vector<bool> &changed) override;
-  void InternalDelete(const TRecordValues &stored) override;
+  const TKeyedTable &WriteTable() const override { return keyed_; }
   int LocateAfterRefresh(const TRecordValues &current, const std::vector<TRecordValues> &rows) const override;
 
  private:
-  AnsiString KeyCondition(const TRecordValues &row) const;
-  std::vector<AnsiString> columnNames_;
-  std::vector<int> keyColumns_;  // the primary key's, else all
+  TKeyedTable keyed_;
 };

@@ -133,13 +133,16 @@ void TDataSet::CheckActive() const {
 }
 
 void TDataSet::CheckCanModify() const {
-  if (!CanModify()) throw EDatabaseError(Name + ": Não é possível modificar um conjunto de dados somente leitura"_a);
+  if (CanModify()) return;
+  const AnsiString reason = ReadOnlyReason();
+  throw EDatabaseError(Name + ": Não é possível modificar um conjunto de dados somente leitura"_a +
+                       (reason.empty() ? AnsiString() : ": " + reason));
 }
 
 void TDataSet::Open() {
   if (Active()) return;
   TResult result = InternalOpen();
-  BindFields(result.columns, result.sizes);
+  BindFields(result);
   columns_ = std::move(result.columns);
   rows_ = std::move(result.rows);
   state_ = dsBrowse;
@@ -151,7 +154,8 @@ void TDataSet::Open() {
   CallEvent(AfterOpen, this);
 }
 
-void TDataSet::BindFields(const std::vector<AnsiString> &columns, const std::vector<int> &sizes) {
+void TDataSet::BindFields(const TResult &result) {
+  const std::vector<AnsiString> &columns = result.columns;
   const auto find = [&columns](const AnsiString &name) {
     for (std::size_t i = 0; i < columns.size(); ++i)
       if (SameText(columns[i], name)) return static_cast<int>(i);
@@ -164,7 +168,8 @@ void TDataSet::BindFields(const std::vector<AnsiString> &columns, const std::vec
       const AnsiString &name = columns[i];
       auto field = std::make_unique<TField>(nullptr, ftUnknown);
       field->FieldName = name;
-      if (i < sizes.size()) field->Size = sizes[i];  // the grid's width of the column
+      if (i < result.sizes.size()) field->Size = result.sizes[i];  // the grid's width of the column
+      field->ReadOnly = i < result.readOnly.size() && result.readOnly[i];
       field->dataSet_ = this;
       field->column_ = find(name);
       fields_.push_back(field.get());
@@ -391,7 +396,7 @@ void TDataSet::Refresh() {
   TResult result = InternalOpen();
   const TRecordValues current = rows_.empty() ? TRecordValues() : rows_[static_cast<std::size_t>(recNo_)];
   const int found = current.empty() ? -1 : LocateAfterRefresh(current, result.rows);
-  if (result.columns != columns_) BindFields(result.columns, result.sizes);  // the same columns keep their fields
+  if (result.columns != columns_) BindFields(result);  // the same columns keep their fields
   columns_ = std::move(result.columns);
   rows_ = std::move(result.rows);
   recNo_ = std::clamp(found >= 0 ? found : recNo_, 0, std::max(RecordCount() - 1, 0));
@@ -400,7 +405,7 @@ void TDataSet::Refresh() {
   DataEvent(deDataSetChange);
 }
 
-void TDataSet::InternalPost(bool, const TRecordValues &, const TRecordValues &, const std::vector<bool> &) {
+void TDataSet::InternalPost(bool, const TRecordValues &, TRecordValues &, const std::vector<bool> &) {
   CheckCanModify();
 }
 

@@ -102,6 +102,10 @@ class TDataSet : public TComponent {
   TDataSetState State() const { return state_; }
   bool IsEmpty();
   virtual bool CanModify() const { return false; }
+  // Why CanModify is false, told with the error that refuses a change; empty when there is nothing to add.
+  virtual AnsiString ReadOnlyReason() const { return {}; }
+  // Raises that error when the dataset cannot be modified.
+  void CheckCanModify() const;
 
   int RecordCount() const { return static_cast<int>(rows_.size()); }
   // From 1; 0 without records.
@@ -166,11 +170,13 @@ class TDataSet : public TComponent {
     std::vector<AnsiString> columns;
     std::vector<TRecordValues> rows;
     std::vector<int> sizes;  // characters of each column, when the server tells them
+    std::vector<bool> readOnly;  // columns whose fields cannot be written
   };
   // The records as the server gives them now.
   virtual TResult InternalOpen() = 0;
-  // Writes the record: inserted, or changed from `stored` in the columns marked.
-  virtual void InternalPost(bool inserted, const TRecordValues &stored, const TRecordValues &values,
+  // Writes the record: inserted, or changed from `stored` in the columns marked. The values may be
+  // replaced by what the server holds after the write.
+  virtual void InternalPost(bool inserted, const TRecordValues &stored, TRecordValues &values,
                             const std::vector<bool> &changed);
   virtual void InternalDelete(const TRecordValues &stored);
   // Where the record that was current stands in the records read again; -1 when it is gone.
@@ -180,9 +186,8 @@ class TDataSet : public TComponent {
   friend class TField;
   friend class TDataSource;
   void CheckActive() const;
-  void CheckCanModify() const;
   void BeginInsert(bool append);
-  void BindFields(const std::vector<AnsiString> &columns, const std::vector<int> &sizes);
+  void BindFields(const TResult &result);
   void MoveTo(int index, bool bof, bool eof);
   void DataEvent(TDataEvent event);
   const QVariant &CurrentValue(int column) const;

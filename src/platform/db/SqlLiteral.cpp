@@ -25,3 +25,9 @@ AnsiString SqlLiteral(const QVariant &value) {
       return QuotedSqlText(FromQString(value.toString()));
   }
 }
+
+AnsiString QuotedSqlName(const AnsiString &name) {
+  AnsiString quoted = "`";
+  for (char c : name) quoted.append(c == '`' ? 2 : 1, c);
+  return quoted + "`";
+}

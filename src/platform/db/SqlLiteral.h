@@ -10,3 +10,5 @@
 AnsiString QuotedSqlText(const AnsiString &text);
 // NULL, a whole number as its digits, anything else as quoted text.
 AnsiString SqlLiteral(const QVariant &value);
+// `name` with backquotes doubled: a table or column name as one name, whatever characters it holds.
+AnsiString QuotedSqlName(const AnsiString &name);

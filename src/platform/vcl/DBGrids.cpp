@@ -1,6 +1,7 @@
 #include "platform/vcl/DBGrids.h"
 
 #include "platform/vcl/Dialogs.h"
+#include "platform/vcl/Events.h"
 #include "platform/vcl/Forms.h"
 
 #include <QAbstractTableModel>
@@ -102,8 +103,8 @@ class TDBGrid::Model : public QAbstractTableModel {
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     const TDataSet *dataSet = grid_->DataSet();
     const TColumn *column = grid_->columns_.Items(index.column());
-    if (grid_->HasOption(dgEditing) && dataSet && dataSet->CanModify() && column->Field() && !column->ReadOnly())
-      flags |= Qt::ItemIsEditable;
+    // A dataset that cannot be modified refuses the edit with its reason (TDBGrid::edit).
+    if (grid_->HasOption(dgEditing) && dataSet && column->Field() && !column->ReadOnly()) flags |= Qt::ItemIsEditable;
     return flags;
   }
 
@@ -376,13 +377,15 @@ bool TDBGrid::EditorKey(QKeyEvent *event) {
 void TDBGrid::GridKey(QKeyEvent *event) {
   TDataSet *dataSet = DataSet();
   const bool ctrl = event->modifiers() & Qt::ControlModifier;
-  const bool modifiable =
-      dataSet && dataSet->State() != dsInactive && HasOption(dgEditing) && !ReadOnly && dataSet->CanModify();
+  // A dataset that cannot be modified refuses with its reason, before any question.
+  const bool modifiable = dataSet && dataSet->State() != dsInactive && HasOption(dgEditing) && !ReadOnly;
   if (modifiable && event->key() == Qt::Key_Insert && !ctrl) {
     Guarded([&] { dataSet->Insert(); });
   } else if (modifiable && event->key() == Qt::Key_Delete && ctrl) {
     Guarded([&] {
-      if (!dataSet->IsEmpty() && (!HasOption(dgConfirmDelete) || ConfirmRecordDelete())) dataSet->Delete();
+      if (dataSet->IsEmpty()) return;
+      dataSet->CheckCanModify();
+      if (!HasOption(dgConfirmDelete) || ConfirmRecordDelete()) dataSet->Delete();
     });
   } else if (dataSet && event->key() == Qt::Key_Escape && !editor_) {
     Guarded([&] { dataSet->Cancel(); });
@@ -401,7 +404,15 @@ void TDBGrid::Exit() {
     CloseInplaceEditor();
   } else {
     setFocus();
+    return;
   }
+  // A handler that raises keeps the focus in the grid.
+  bool left = false;
+  Guarded([&] {
+    CallEvent(OnExit, this);
+    left = true;
+  });
+  if (!left) setFocus();
 }
 
 bool ConfirmRecordDelete() {

@@ -76,6 +76,9 @@ class TDBGrid : public TKeyControl<QTableView> {
   // The open cell editor, or none.
   QLineEdit *InplaceEditor() const { return editor_; }
 
+  // The focus went to another control of the grid's window, after the editor's text was written.
+  TNotifyEvent OnExit;
+
  protected:
   void keyPressEvent(QKeyEvent *event) override;
   void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
