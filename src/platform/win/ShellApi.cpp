@@ -9,13 +9,14 @@
 namespace {
 // What a click on the tray sends, in order; shell version 3 adds its own notice after the release.
 std::vector<UINT> CallbacksOf(QSystemTrayIcon::ActivationReason reason, UINT version) {
+  const bool version3 = version == NOTIFYICON_VERSION;
   switch (reason) {
     case QSystemTrayIcon::Trigger:
-      if (version >= NOTIFYICON_VERSION) return {WM_LBUTTONDOWN, WM_LBUTTONUP, NIN_SELECT};
+      if (version3) return {WM_LBUTTONDOWN, WM_LBUTTONUP, NIN_SELECT};
       return {WM_LBUTTONDOWN, WM_LBUTTONUP};
     case QSystemTrayIcon::DoubleClick: return {WM_LBUTTONDBLCLK, WM_LBUTTONUP};
     case QSystemTrayIcon::Context:
-      if (version >= NOTIFYICON_VERSION) return {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU};
+      if (version3) return {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU};
       return {WM_RBUTTONDOWN, WM_RBUTTONUP};
     case QSystemTrayIcon::MiddleClick: return {WM_MBUTTONDOWN, WM_MBUTTONUP};
     default: return {};
@@ -61,11 +62,7 @@ BOOL TNotificationArea::NotifyIcon(DWORD message, const NOTIFYICONDATAA *data) {
   if (data) call.Record = *data;
   const bool dropped = DropIconsOfDeadWindows();
 
-  const std::size_t tipSize = !data                                         ? 0
-                              : data->cbSize == NOTIFYICONDATAA_V2_SIZE ? 128
-                              : data->cbSize == NOTIFYICONDATAA_V1_SIZE ? 64
-                                                                         : 0;
-  if (tipSize > 0) {
+  if (data && data->cbSize == NOTIFYICONDATAA_SIZE) {
     TShellIcon *icon = Find(data->hWnd, data->uID);
     switch (message) {
       case NIM_ADD:
@@ -74,14 +71,14 @@ BOOL TNotificationArea::NotifyIcon(DWORD message, const NOTIFYICONDATAA *data) {
           added->Window = data->hWnd;
           added->WindowSerial = data->hWnd->Serial();
           added->Id = data->uID;
-          Apply(*added, *data, tipSize);
+          Apply(*added, *data);
           icons_.push_back(std::move(added));
           answer = 1;
         }
         break;
       case NIM_MODIFY:
         if (icon) {
-          Apply(*icon, *data, tipSize);
+          Apply(*icon, *data);
           answer = 1;
         }
         break;
@@ -92,8 +89,7 @@ BOOL TNotificationArea::NotifyIcon(DWORD message, const NOTIFYICONDATAA *data) {
         }
         break;
       case NIM_SETVERSION:
-        if (icon && data->cbSize == NOTIFYICONDATAA_V2_SIZE &&
-            (data->uVersion == 0 || data->uVersion == NOTIFYICON_VERSION || data->uVersion == 4)) {
+        if (icon && (data->uVersion == 0 || data->uVersion == NOTIFYICON_VERSION)) {
           icon->Version = data->uVersion;
           answer = 1;
         }
@@ -107,7 +103,7 @@ BOOL TNotificationArea::NotifyIcon(DWORD message, const NOTIFYICONDATAA *data) {
   return answer;
 }
 
-void TNotificationArea::Apply(TShellIcon &icon, const NOTIFYICONDATAA &data, std::size_t tipSize) {
+void TNotificationArea::Apply(TShellIcon &icon, const NOTIFYICONDATAA &data) {
   if (data.uFlags & NIF_MESSAGE) icon.CallbackMessage = data.uCallbackMessage;
   if (data.uFlags & NIF_ICON) {
     icon.Handle = data.hIcon;
@@ -115,7 +111,7 @@ void TNotificationArea::Apply(TShellIcon &icon, const NOTIFYICONDATAA &data, std
   }
   if (data.uFlags & NIF_TIP) {
     // The tip ends at its NUL; the record's last byte always counts as one.
-    const std::size_t length = strnlen(data.szTip, tipSize - 1);
+    const std::size_t length = strnlen(data.szTip, sizeof data.szTip - 1);
     icon.Tip.assign(data.szTip, length);
   }
 }

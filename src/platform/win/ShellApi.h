@@ -36,10 +36,9 @@ struct NOTIFYICONDATAA {
   DWORD dwInfoFlags;
 };
 
-// The record's size tells the shell its layout: 88 has a tip of 64 bytes; 488 has a tip of 128 bytes,
-// the balloon fields and uVersion.
-constexpr DWORD NOTIFYICONDATAA_V1_SIZE = 88;
-constexpr DWORD NOTIFYICONDATAA_V2_SIZE = 488;
+// The record's size tells the shell its layout. The tray component sends the one of 488 bytes (a tip of
+// 128 bytes, the balloon fields and uVersion); a record of another size is refused.
+constexpr DWORD NOTIFYICONDATAA_SIZE = 488;
 
 constexpr DWORD NIM_ADD = 0;
 constexpr DWORD NIM_MODIFY = 1;
@@ -80,7 +79,7 @@ struct TShellIcon {
   HICON Handle = nullptr;
   QIcon Image;  // copied when the icon is set, as the shell keeps its own copy
   AnsiString Tip;
-  UINT Version = 0;
+  UINT Version = 0;  // 0, or NOTIFYICON_VERSION for the callbacks of shell version 3
   QPointer<QSystemTrayIcon> Mirror;
 };
 
@@ -108,7 +107,7 @@ class TNotificationArea {
   TShellIcon *Find(HWND window, UINT id);
   // True when icons went.
   bool DropIconsOfDeadWindows();
-  void Apply(TShellIcon &icon, const NOTIFYICONDATAA &data, std::size_t tipSize);
+  void Apply(TShellIcon &icon, const NOTIFYICONDATAA &data);
   // Brings the tray, or the corner window without one, in step with the icons.
   void ShowOnDesktop();
   void Mirror(TShellIcon &icon);
