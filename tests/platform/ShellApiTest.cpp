@@ -1,7 +1,7 @@
+#include "ShellTestSupport.h"
+
 #include "platform/vcl/Forms.h"
-#include "platform/vcl/MessageWindows.h"
 #include "platform/win/Icons.h"
-#include "platform/win/ShellApi.h"
 
 #include <QLabel>
 #include <QTest>
@@ -9,33 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// A hidden window that records the callbacks and broadcasts it gets.
-struct Receiver {
-  std::vector<std::pair<UINT, LPARAM>> got;
-  HWND window = AllocateHWnd([this](TMessage &m) {
-    got.emplace_back(m.Msg, m.LParam);
-    m.Result = 0;
-  });
-  ~Receiver() { DeallocateHWnd(window); }
-  std::vector<LPARAM> Callbacks() const {
-    std::vector<LPARAM> result;
-    for (const auto &[msg, lParam] : got)
-      if (msg == 0x800) result.push_back(lParam);
-    return result;
-  }
-};
-
-NOTIFYICONDATAA Record(HWND window, UINT id, const char *tip = "") {
-  NOTIFYICONDATAA data{};
-  data.cbSize = NOTIFYICONDATAA_SIZE;
-  data.hWnd = window;
-  data.uID = id;
-  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  data.uCallbackMessage = 0x800;
-  std::strncpy(data.szTip, tip, sizeof data.szTip - 1);
-  return data;
-}
 
 class Shell : public ::testing::Test {
  protected:

@@ -116,9 +116,11 @@ void TNotificationArea::Apply(TShellIcon &icon, const NOTIFYICONDATAA &data) {
   }
 }
 
-bool TNotificationArea::TrayAvailable() const {
+bool TNotificationArea::TrayAvailable() {
   if (trayForced_) return *trayForced_;
-  return QCoreApplication::instance() && QSystemTrayIcon::isSystemTrayAvailable();
+  if (!trayWatch_ && qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+    trayWatch_ = new TTrayWatch([this] { ShowOnDesktop(); }, QCoreApplication::instance());
+  return trayWatch_ && trayWatch_->Available();
 }
 
 void TNotificationArea::SetTrayAvailableForTesting(std::optional<bool> available) {
@@ -127,10 +129,10 @@ void TNotificationArea::SetTrayAvailableForTesting(std::optional<bool> available
 }
 
 void TNotificationArea::ShowOnDesktop() {
-  onTray_ = TrayAvailable();
+  const bool onTray = TrayAvailable();
   std::vector<TCornerArea::Entry> cornerIcons;
   for (const auto &icon : icons_) {
-    if (onTray_) {
+    if (onTray) {
       Mirror(*icon);
     } else {
       delete icon->Mirror.data();
@@ -143,20 +145,6 @@ void TNotificationArea::ShowOnDesktop() {
     });
   }
   if (corner_) corner_->ShowIcons(cornerIcons);
-  WatchTray();
-}
-
-void TNotificationArea::WatchTray() {
-  if (!trayWatch_ && QCoreApplication::instance()) {
-    trayWatch_ = new QTimer(QCoreApplication::instance());
-    trayWatch_->setInterval(1000);
-    QObject::connect(trayWatch_.data(), &QTimer::timeout, [this] {
-      if (DropIconsOfDeadWindows() || TrayAvailable() != onTray_) ShowOnDesktop();
-    });
-  }
-  if (!trayWatch_) return;
-  if (icons_.empty()) trayWatch_->stop();
-  else if (!trayWatch_->isActive()) trayWatch_->start();
 }
 
 void TNotificationArea::Mirror(TShellIcon &icon) {
@@ -174,7 +162,8 @@ void TNotificationArea::Mirror(TShellIcon &icon) {
 
 void TNotificationArea::Activate(HWND window, UINT id, QSystemTrayIcon::ActivationReason reason) {
   const TShellIcon *shown = FindIcon(window, id);
-  if (!shown) return;
+  // An icon whose window went stays on show until the next shell call, and takes no click.
+  if (!shown || !IsSameWindow(window, shown->WindowSerial)) return;
   for (UINT callback : CallbacksOf(reason, shown->Version)) PostMessageA(window, shown->CallbackMessage, id, callback);
 }
 

@@ -7,12 +7,12 @@
 
 #include "platform/ansi/AnsiString.h"
 #include "platform/win/CornerArea.h"
+#include "platform/win/TrayWatch.h"
 #include "platform/win/Windows.h"
 
 #include <QIcon>
 #include <QPointer>
 #include <QSystemTrayIcon>
-#include <QTimer>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -98,7 +98,7 @@ class TNotificationArea {
   void RecreateTaskbar();
 
   // Whether icons are mirrored to the desktop's tray. Tests may force the answer.
-  bool TrayAvailable() const;
+  bool TrayAvailable();
   void SetTrayAvailableForTesting(std::optional<bool> available);
   // The window that stands for the area without a tray; nullptr until it was first needed.
   const TCornerArea *CornerWindow() const { return corner_; }
@@ -113,15 +113,12 @@ class TNotificationArea {
   void Mirror(TShellIcon &icon);
   // A click on the icon's picture, wherever it is shown, sent as the shell's callback messages.
   void Activate(HWND window, UINT id, QSystemTrayIcon::ActivationReason reason);
-  // While there are icons, looks every second whether a tray came or went.
-  void WatchTray();
 
   std::vector<TShellCall> calls_;
   std::vector<std::unique_ptr<TShellIcon>> icons_;
   std::optional<bool> trayForced_;
-  bool onTray_ = false;
   QPointer<TCornerArea> corner_;
-  QPointer<QTimer> trayWatch_;
+  QPointer<TTrayWatch> trayWatch_;
 };
 
 // The one shell object of the process.
