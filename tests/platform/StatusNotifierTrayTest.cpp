@@ -1,10 +1,11 @@
 // The tray of KDE Plasma, GNOME's AppIndicator extension and Xfce's status tray, on a real session bus:
-// a StatusNotifierWatcher of the test's own stands for the desktop and takes the icon's registration.
-// ctest runs these under dbus-run-session and xvfb-run.
+// a StatusNotifierWatcher of the test's own stands for the desktop, takes the icon's registration and
+// clicks it as the desktop does. ctest runs these under dbus-run-session and xvfb-run.
 
 #include "ShellTestSupport.h"
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QSemaphore>
@@ -91,6 +92,7 @@ class StatusNotifierTray : public ::testing::Test {
     panel.Start();
     ASSERT_TRUE(bus.registerService(kWatcherName));
     NotificationArea().SetTrayAvailableForTesting(std::nullopt);
+    SetDoubleClickTimeForTesting(200);
   }
   void TearDown() override {
     NOTIFYICONDATAA data = Record(receiver.window, 1);
@@ -98,6 +100,7 @@ class StatusNotifierTray : public ::testing::Test {
     bus.unregisterService(kWatcherName);
     panel.quit();
     panel.wait();
+    ResetInputForTesting();
   }
 
   // Adds the receiver's icon; gives the item's name on the bus once it registered with the watcher.
@@ -106,6 +109,14 @@ class StatusNotifierTray : public ::testing::Test {
     EXPECT_EQ(Shell_NotifyIconA(NIM_ADD, &data), 1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !panel.registrations.Items().empty(); }, 5000));
     return panel.registrations.Items().value(0);
+  }
+  // The desktop's left click on the item.
+  void Activate(const QString &item) {
+    QDBusMessage click = QDBusMessage::createMethodCall(item, QStringLiteral("/StatusNotifierItem"),
+                                                        QStringLiteral("org.kde.StatusNotifierItem"),
+                                                        QStringLiteral("Activate"));
+    click << 0 << 0;
+    bus.call(click, QDBus::NoBlock);
   }
   // The method calls that anyone on the bus makes within the next milliseconds, as dbus-monitor sees them.
   static int MethodCallsWithin(int milliseconds) {
@@ -127,6 +138,27 @@ class StatusNotifierTray : public ::testing::Test {
   Desktop panel{bus};
   Receiver receiver;
 };
+
+TEST_F(StatusNotifierTray, OnASessionBusASecondActivateWithinTheDoubleClickTimeIsADoubleClick) {
+  const QString item = AddIcon();
+  struct Case {
+    int gap;  // ms between the two clicks; the double-click time is 200 ms
+    std::vector<LPARAM> callbacks;
+  };
+  const Case cases[] = {
+      {80, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}},
+      {400, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.gap);
+    receiver.got.clear();
+    Activate(item);
+    QTest::qWait(c.gap);
+    Activate(item);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return receiver.Callbacks().size() >= 4; }, 2000));
+    EXPECT_EQ(receiver.Callbacks(), c.callbacks);
+  }
+}
 
 TEST_F(StatusNotifierTray, OnASessionBusTheTrayIsFollowedByItsSignalsWithNoCallAtRest) {
   AddIcon();

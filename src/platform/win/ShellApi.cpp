@@ -23,6 +23,20 @@ std::vector<UINT> CallbacksOf(QSystemTrayIcon::ActivationReason reason, UINT ver
   }
 }
 
+// A tray on the session bus (StatusNotifierItem) reports every left click as Trigger and never a double
+// click: as the shell does with two presses, a second click within the double-click time is one. The
+// XEmbed tray and the corner window report the double click themselves (Trigger, then DoubleClick), and
+// that pair stays one click and one double click.
+QSystemTrayIcon::ActivationReason PairClicks(TShellIcon &icon, QSystemTrayIcon::ActivationReason reason) {
+  const auto now = std::chrono::steady_clock::now();
+  if (reason == QSystemTrayIcon::Trigger && icon.LastClick &&
+      now - *icon.LastClick <= std::chrono::milliseconds(GetDoubleClickTime()))
+    reason = QSystemTrayIcon::DoubleClick;
+  icon.LastClick.reset();
+  if (reason == QSystemTrayIcon::Trigger) icon.LastClick = now;
+  return reason;
+}
+
 QIcon ShownImage(const QIcon &image) {
   if (!image.isNull()) return image;
   QPixmap blank(16, 16);  // an icon without image keeps its place in the tray
@@ -161,10 +175,11 @@ void TNotificationArea::Mirror(TShellIcon &icon) {
 }
 
 void TNotificationArea::Activate(HWND window, UINT id, QSystemTrayIcon::ActivationReason reason) {
-  const TShellIcon *shown = FindIcon(window, id);
+  TShellIcon *shown = Find(window, id);
   // An icon whose window went stays on show until the next shell call, and takes no click.
   if (!shown || !IsSameWindow(window, shown->WindowSerial)) return;
-  for (UINT callback : CallbacksOf(reason, shown->Version)) PostMessageA(window, shown->CallbackMessage, id, callback);
+  for (UINT callback : CallbacksOf(PairClicks(*shown, reason), shown->Version))
+    PostMessageA(window, shown->CallbackMessage, id, callback);
 }
 
 bool TNotificationArea::InjectCallback(HWND window, UINT id, LPARAM mouseMessage) {

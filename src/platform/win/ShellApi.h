@@ -13,6 +13,7 @@
 #include <QIcon>
 #include <QPointer>
 #include <QSystemTrayIcon>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -81,6 +82,8 @@ struct TShellIcon {
   AnsiString Tip;
   UINT Version = 0;  // 0, or NOTIFYICON_VERSION for the callbacks of shell version 3
   QPointer<QSystemTrayIcon> Mirror;
+  // When the last left click that may begin a double click came.
+  std::optional<std::chrono::steady_clock::time_point> LastClick;
 };
 
 class TNotificationArea {
