@@ -107,6 +107,7 @@ TForm1::TForm1(TComponent *AOwner) : TForm(AOwner) {
 
   TrayIcon1 = new TTrayIcon(this);
   TrayIcon1->Name = "TrayIcon1";
+  TrayIcon1->BeginLoading();
   TrayIcon1->SetCycleInterval(0);
   TrayIcon1->SetHint("Orvalix Express");
   {
@@ -156,6 +157,9 @@ TForm1::TForm1(TComponent *AOwner) : TForm(AOwner) {
   Database1->AfterConnect = [this](TObject *s) { ADOConnection1AfterConnect(s); };
   quecon->AfterOpen = [this](TObject *s) { QuerytimerAfterOpen(s); };
   Querytimer->AfterOpen = [this](TObject *s) { QuerytimerAfterOpen(s); };
+
+  // The window description is read: the icon component finishes its loading before FormCreate runs.
+  TrayIcon1->EndLoading();
 }
 
 void TForm1::FormCreate(TObject *) {
