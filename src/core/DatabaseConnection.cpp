@@ -27,7 +27,7 @@ void TForm1::RegisterDataSource() {
 }
 
 void TForm1::ConnectDatabase() {
-  Label2->setText(QStringLiteral("CONECTANDO..."));
+  Label2->SetCaption(QStringLiteral("CONECTANDO..."));
   Label2->show();
   Repaint();
   try {
@@ -36,7 +36,7 @@ void TForm1::ConnectDatabase() {
     // Nothing is shown; the journal alone tells why, at each attempt (one each 10 s).
     Journal("", "sem ligação com o servidor: "_a + FromUtf8(e.what()));
     Label2->hide();
-    Label2->setText(QStringLiteral("CONECTADO"));
+    Label2->SetCaption(QStringLiteral("CONECTADO"));
     return;
   }
   Timer2->SetInterval(500);
@@ -44,7 +44,7 @@ void TForm1::ConnectDatabase() {
   AssignFile(marker, WindowsDir() + "\\active.conf");
   Rewrite(marker);
   CloseFile(marker);
-  Label2->setText(QStringLiteral("CONECTADO"));
+  Label2->SetCaption(QStringLiteral("CONECTADO"));
   if (!Timer3->Enabled()) Timer3->SetEnabled(true);  // on already: its count goes on
 }
 

@@ -47,10 +47,10 @@ TForm1::TForm1(TComponent *AOwner) : TForm(AOwner) {
 
   Label2 = new TLabel(window);
   Label2->setObjectName(QStringLiteral("Label2"));
-  Label2->setText(QStringLiteral("CONECTADO"));
-  Label2->setGeometry(9, 267, 124, 22);
+  Label2->move(9, 267);
   Label2->setFont(DesignFont({"Times New Roman", "Nimbus Roman", "DejaVu Serif"}, 19, true));
   Label2->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+  Label2->SetCaption(QStringLiteral("CONECTADO"));  // sized to its text: "CONECTANDO..." is wider
   Label2->hide();
 
   Label3 = new QLabel(QStringLiteral(" "), window);

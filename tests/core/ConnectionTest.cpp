@@ -38,6 +38,23 @@ TEST_F(Connection, AConnectShowsItsSignsAndTheKeepAliveReachesTheServer) {
   EXPECT_FALSE(::Visible(form.cons));  // a connect shows no consultation entries
 }
 
+TEST_F(Connection, TheStatusLabelShowsItsWholeTextWhileConnectingAndOnceConnected) {
+  TForm1 &form = CreateMainWindow();
+  std::vector<std::pair<std::string, bool>> shown;  // the label's text, and whether it fits whole
+  const auto see = [&] {
+    shown.emplace_back(form.Label2->text().toStdString(),
+                       form.Label2->width() >= form.Label2->fontMetrics().horizontalAdvance(form.Label2->text()));
+  };
+  const TNotifyEvent afterConnect = form.Database1->AfterConnect;
+  form.Database1->AfterConnect = [&](TObject *sender) {
+    see();  // the connection is being opened
+    afterConnect(sender);
+  };
+  form.ConnectDatabase();
+  see();
+  EXPECT_EQ(shown, (std::vector<std::pair<std::string, bool>>{{"CONECTANDO...", true}, {"CONECTADO", true}}));
+}
+
 TEST_F(Connection, AFailedConnectShowsNothingAndLeavesTheStateNotConnected) {
   TForm1 &form = CreateMainWindow();
   SetPort("1");  // nobody listens there
