@@ -109,6 +109,52 @@ TEST(TApplication, AStopSignalClosesTheMainFormOnceTheHandlerInProgressHasReturn
   Application->ResetForTesting();
 }
 
+// A handler waiting in a box when "Sair" is answered "Sim" above it: as the quit message does on Windows,
+// its box gives way, the handler ends its steps as after OK, and nothing is left waiting.
+TEST(TApplication, AYesToTheExitQuestionEndsTheBoxOfAHandlerWaitingBeneathIt) {
+  Application->ResetForTesting();
+  std::vector<std::string> log;
+  TForm form(Application);
+  Application->MainForm = &form;
+  form.OnClose = [&](TObject *, TCloseAction &) {
+    log.push_back("close " + std::to_string(ShowMessageBox("Deseja continuar?", "A T E N Ç Ã O"_a, MB_YESNO)));
+  };
+  TTimer tick(nullptr);
+  tick.SetInterval(10);
+  tick.OnTimer = [&](TObject *) {
+    tick.SetEnabled(false);
+    log.push_back("box " + std::to_string(ShowMessageBox("Mensagem", "Orvalix", MB_OK)));
+    log.push_back("tick ends");
+  };
+  // The user: "Sair" while the tick's box is up, then "Sim". A timer does not fire again while its own
+  // handler waits, so each step has its own. A box still up half a second later is answered by hand, so
+  // that a failure does not hang.
+  const auto shown = [](const char *text) {
+    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    return box && box->text() == text ? box : nullptr;
+  };
+  QTimer sair, sim;
+  QObject::connect(&sair, &QTimer::timeout, [&] {
+    if (!shown("Mensagem")) return;
+    sair.stop();
+    form.Close();
+  });
+  int waited = 0;
+  QObject::connect(&sim, &QTimer::timeout, [&] {
+    if (QMessageBox *box = shown("Deseja continuar?")) box->button(QMessageBox::Yes)->click();
+    if (QMessageBox *box = shown("Mensagem"); box && !log.empty() && ++waited == 50) {
+      log.push_back("left waiting");
+      box->button(QMessageBox::Ok)->click();
+    }
+  });
+  sair.start(10);
+  sim.start(10);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return log.size() >= 3; }, 5000));
+  EXPECT_EQ(log, (std::vector<std::string>{"close 6", "box 1", "tick ends"}));
+  EXPECT_TRUE(Application->Terminated());
+  Application->ResetForTesting();
+}
+
 QImage Drawn(QProgressBar &bar, int maximum, int value) {
   bar.resize(326, 17);
   bar.setTextVisible(false);
