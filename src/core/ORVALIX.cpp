@@ -4,10 +4,12 @@
 #include "core/BatchJournal.h"
 #include "core/ProgramIcon.h"
 #include "core/UPRINC.h"
+#include "platform/vcl/DisplayServer.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv) {
+  PreferXWayland(argc, argv);
   QApplication qtApplication(argc, argv);
   if (UsesDemoAccessKey())
     Journal("", "o código de acesso da administração usa a chave de demonstração, que o README publica: "
