@@ -41,13 +41,13 @@ TEST_F(Connection, AConnectShowsItsSignsAndTheKeepAliveReachesTheServer) {
 TEST_F(Connection, TheStatusLabelShowsItsWholeTextWhileConnectingAndOnceConnected) {
   TForm1 &form = CreateMainWindow();
   std::vector<std::pair<std::string, bool>> shown;  // the label's text, and whether it fits whole
-  const auto see = [&] {
-    shown.emplace_back(form.Label2->text().toStdString(),
-                       form.Label2->width() >= form.Label2->fontMetrics().horizontalAdvance(form.Label2->text()));
+  const auto see = [&, label = form.Label2] {
+    const QString text = label->text();
+    shown.emplace_back(text.toStdString(), label->width() >= label->fontMetrics().horizontalAdvance(text));
   };
   const TNotifyEvent afterConnect = form.Database1->AfterConnect;
   form.Database1->AfterConnect = [&](TObject *sender) {
-    see();  // the connection is being opened
+    see();  // while connecting
     afterConnect(sender);
   };
   form.ConnectDatabase();
