@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QMessageAuthenticationCode>
+#include <string_view>
 
 AnsiString AccessCode(TDateTime when) {
   static const char kSymbols[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
@@ -12,3 +13,5 @@ AnsiString AccessCode(TDateTime when) {
   for (int i = 0; i < 6; ++i) code += kSymbols[static_cast<unsigned char>(mac[i]) % 36];
   return code;
 }
+
+bool UsesDemoAccessKey() { return std::string_view(ORVALIX_ACCESS_KEY) == ORVALIX_DEMO_ACCESS_KEY; }

@@ -7,3 +7,5 @@
 #include "platform/sys/DateTime.h"
 
 AnsiString AccessCode(TDateTime when);
+// Whether the program was built without a key of the association's own, with the published demo key.
+bool UsesDemoAccessKey();

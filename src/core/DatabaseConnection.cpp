@@ -28,7 +28,7 @@ void TForm1::RegisterDataSource() {
 }
 
 void TForm1::ConnectDatabase() {
-  Label2->setText(QStringLiteral("CONECTANDO..."));
+  Label2->SetCaption(QStringLiteral("CONECTANDO..."));
   Label2->show();
   Repaint();
   try {
@@ -37,7 +37,7 @@ void TForm1::ConnectDatabase() {
     // Nothing is shown; the journal alone tells why.
     tickJournal_.Failed("", "sem ligação com o servidor: "_a + ExceptionMessage(e));
     Label2->hide();
-    Label2->setText(QStringLiteral("CONECTADO"));
+    Label2->SetCaption(QStringLiteral("CONECTADO"));
     return;
   }
   Timer2->SetInterval(500);
@@ -45,7 +45,7 @@ void TForm1::ConnectDatabase() {
   AssignFile(marker, WindowsDir() + "\\active.conf");
   Rewrite(marker);
   CloseFile(marker);
-  Label2->setText(QStringLiteral("CONECTADO"));
+  Label2->SetCaption(QStringLiteral("CONECTADO"));
   if (!Timer3->Enabled()) Timer3->SetEnabled(true);  // on already: its count goes on
 }
 

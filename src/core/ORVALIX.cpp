@@ -1,12 +1,19 @@
 // The program's main block.
 
+#include "admin/AccessCode.h"
+#include "core/BatchJournal.h"
 #include "core/ProgramIcon.h"
 #include "core/UPRINC.h"
+#include "platform/vcl/DisplayServer.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv) {
+  PreferXWayland(argc, argv);
   QApplication qtApplication(argc, argv);
+  if (UsesDemoAccessKey())
+    Journal("", "o código de acesso da administração usa a chave de demonstração, que o README publica: "
+                "compile com ORVALIX_ACCESS_KEY antes de entregar o programa"_a);
   TApplication application;
   Application->Initialize();
   Application->Title = "Orvalix Express";

@@ -47,10 +47,10 @@ TForm1::TForm1(TComponent *AOwner) : TForm(AOwner) {
 
   Label2 = new TLabel(window);
   Label2->setObjectName(QStringLiteral("Label2"));
-  Label2->setText(QStringLiteral("CONECTADO"));
-  Label2->setGeometry(9, 267, 124, 22);
+  Label2->move(9, 267);
   Label2->setFont(DesignFont({"Times New Roman", "Nimbus Roman", "DejaVu Serif"}, 19, true));
   Label2->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+  Label2->SetCaption(QStringLiteral("CONECTADO"));  // sized to its text: "CONECTANDO..." is wider
   Label2->hide();
 
   Label3 = new QLabel(QStringLiteral(" "), window);
@@ -107,6 +107,7 @@ TForm1::TForm1(TComponent *AOwner) : TForm(AOwner) {
 
   TrayIcon1 = new TTrayIcon(this);
   TrayIcon1->Name = "TrayIcon1";
+  TrayIcon1->BeginLoading();
   TrayIcon1->SetCycleInterval(0);
   TrayIcon1->SetHint("Orvalix Express");
   {
@@ -156,6 +157,9 @@ TForm1::TForm1(TComponent *AOwner) : TForm(AOwner) {
   Database1->AfterConnect = [this](TObject *s) { ADOConnection1AfterConnect(s); };
   quecon->AfterOpen = [this](TObject *s) { QuerytimerAfterOpen(s); };
   Querytimer->AfterOpen = [this](TObject *s) { QuerytimerAfterOpen(s); };
+
+  // The window description is read: the icon component finishes its loading before FormCreate runs.
+  TrayIcon1->EndLoading();
 }
 
 void TForm1::FormCreate(TObject *) {

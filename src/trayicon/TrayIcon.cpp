@@ -66,7 +66,7 @@ TTrayIcon::TTrayIcon(TComponent *AOwner) : TComponent(AOwner) {
   icon_ = std::make_unique<TIcon>();
   icon_->OnChange = [this](TObject *Sender) { HandleIconChange(Sender); };
 
-  trayRecord_.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  trayRecord_.cbSize = NOTIFYICONDATAA_SIZE;
   trayRecord_.hWnd = SharedTrayHandler->NotifyWindow();
   trayRecord_.uID = trayId_;
   trayRecord_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;

@@ -38,6 +38,23 @@ TEST_F(Connection, AConnectShowsItsSignsAndTheKeepAliveReachesTheServer) {
   EXPECT_FALSE(::Visible(form.cons));  // a connect shows no consultation entries
 }
 
+TEST_F(Connection, TheStatusLabelShowsItsWholeTextWhileConnectingAndOnceConnected) {
+  TForm1 &form = CreateMainWindow();
+  std::vector<std::pair<std::string, bool>> shown;  // the label's text, and whether it fits whole
+  const auto see = [&, label = form.Label2] {
+    const QString text = label->text();
+    shown.emplace_back(text.toStdString(), label->width() >= label->fontMetrics().horizontalAdvance(text));
+  };
+  const TNotifyEvent afterConnect = form.Database1->AfterConnect;
+  form.Database1->AfterConnect = [&](TObject *sender) {
+    see();  // while connecting
+    afterConnect(sender);
+  };
+  form.ConnectDatabase();
+  see();
+  EXPECT_EQ(shown, (std::vector<std::pair<std::string, bool>>{{"CONECTANDO...", true}, {"CONECTADO", true}}));
+}
+
 TEST_F(Connection, AFailedConnectShowsNothingAndLeavesTheStateNotConnected) {
   TForm1 &form = CreateMainWindow();
   SetPort("1");  // nobody listens there

@@ -130,6 +130,19 @@ TEST_F(WindowStates, TheConsultationEntriesFollowTheLocalConfigurationAtEveryRet
   EXPECT_FALSE(::Visible(form.cons));
 }
 
+// The window description writes the icon's stored values, then the component's loading ends: an update,
+// a second add that the shell refuses, and the version call.
+TEST_F(WindowStates, CreatingTheWindowEndsTheIconComponentsLoading) {
+  NotificationArea().ClearCalls();
+  CreateMainWindow();
+  std::vector<std::pair<DWORD, BOOL>> calls;
+  for (const TShellCall &call : NotificationArea().Calls()) calls.emplace_back(call.Message, call.Answer);
+  EXPECT_EQ(calls, (std::vector<std::pair<DWORD, BOOL>>{{NIM_MODIFY, 0}, {NIM_MODIFY, 0}, {NIM_ADD, 1},
+                                                         {NIM_MODIFY, 1}, {NIM_MODIFY, 1}, {NIM_ADD, 0},
+                                                         {NIM_SETVERSION, 1}}));
+  EXPECT_EQ(NotificationArea().Calls().back().Record.uVersion, 0u);
+}
+
 TEST_F(WindowStates, TheMenuHoldsItsFourItemsWithAbrirAsDefault) {
   TForm1 &form = Start();
   ASSERT_EQ(form.TrayIcon1->PopupMenu(), form.PopupMenu1);

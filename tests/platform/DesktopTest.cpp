@@ -78,34 +78,68 @@ TEST(TApplication, RunGivesTheDesktopTheTitleAndTheIconOfItsTaskbarEntry) {
   Application->ResetForTesting();
 }
 
-// A handler waiting in a box when SIGTERM comes: the box gives way, the handler ends, and only then the
-// main form is closed, its own question answered Yes.
-TEST(TApplication, AStopSignalClosesTheMainFormOnceTheHandlerInProgressHasReturned) {
-  Application->ResetForTesting();
+// The box up now, when it shows this text.
+QMessageBox *Shown(const char *text) {
+  auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+  return box && box->text() == text ? box : nullptr;
+}
+
+// A handler waits in a box when the program is ended: by a stop signal, or by "Sair" answered "Sim" above
+// it. As the end of a session and the quit message do on Windows, the box and the modal window give way,
+// the handler ends its steps as after OK, and the main form's close is asked once.
+TEST(TApplication, TheEndOfTheProgramEndsTheBoxesOfAHandlerWaitingInThem) {
   Application->Initialize();
   struct sigaction current {};
   sigaction(SIGTERM, nullptr, &current);
   ASSERT_NE(current.sa_handler, SIG_DFL);
-
-  std::vector<std::string> log;
-  TForm form(Application);
-  Application->MainForm = &form;
-  form.OnClose = [&](TObject *, TCloseAction &) {
-    log.push_back("close " + std::to_string(ShowMessageBox("Deseja continuar?", "A T E N Ç Ã O"_a, MB_YESNO)));
+  const struct {
+    bool signal;
+    std::vector<std::string> log;
+  } cases[] = {
+      {true, {"box 1", "modal 0", "tick ends", "close 6"}},  // closed once the handler has returned
+      {false, {"close 6", "box 1", "modal 0", "tick ends"}},
   };
-  TForm modal(&form);
-  TTimer tick(nullptr);
-  tick.SetInterval(10);
-  tick.OnTimer = [&](TObject *) {
-    tick.SetEnabled(false);
-    QTimer::singleShot(50, [] { std::raise(SIGTERM); });
-    log.push_back("box " + std::to_string(ShowMessageBox("Mensagem", "Orvalix", MB_OK)));
-    log.push_back("modal " + std::to_string(modal.ShowModal()));
-    log.push_back("tick ends");
-  };
-  EXPECT_TRUE(QTest::qWaitFor([] { return Application->Terminated(); }, 5000));
-  EXPECT_EQ(log, (std::vector<std::string>{"box 1", "modal 0", "tick ends", "close 6"}));
-  EXPECT_FALSE(modal.Visible());
+  for (const auto &c : cases) {
+    Application->ResetForTesting();
+    std::vector<std::string> log;
+    TForm form(Application);
+    Application->MainForm = &form;
+    form.OnClose = [&](TObject *, TCloseAction &) {
+      log.push_back("close " + std::to_string(ShowMessageBox("Deseja continuar?", "A T E N Ç Ã O"_a, MB_YESNO)));
+    };
+    TForm modal(&form);
+    TTimer tick(nullptr);
+    tick.SetInterval(10);
+    tick.OnTimer = [&](TObject *) {
+      tick.SetEnabled(false);
+      log.push_back("box " + std::to_string(ShowMessageBox("Mensagem", "Orvalix", MB_OK)));
+      log.push_back("modal " + std::to_string(modal.ShowModal()));
+      log.push_back("tick ends");
+    };
+    // The user, a timer for each step (a timer does not fire while its own handler waits): the end while
+    // the tick's box is up, then "Sim". A box still up half a second later is answered by hand.
+    QTimer end, sim;
+    QObject::connect(&end, &QTimer::timeout, [&] {
+      if (!Shown("Mensagem")) return;
+      end.stop();
+      if (c.signal) std::raise(SIGTERM);
+      else form.Close();
+    });
+    int waited = 0;
+    QObject::connect(&sim, &QTimer::timeout, [&] {
+      if (QMessageBox *box = Shown("Deseja continuar?")) box->button(QMessageBox::Yes)->click();
+      if (QMessageBox *box = Shown("Mensagem"); box && !log.empty() && ++waited == 50) {
+        log.push_back("left waiting");
+        box->button(QMessageBox::Ok)->click();
+      }
+    });
+    end.start(10);
+    sim.start(10);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return log.size() >= 4; }, 5000));
+    EXPECT_EQ(log, c.log) << c.signal;
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_FALSE(modal.Visible());
+  }
   Application->ResetForTesting();
 }
 

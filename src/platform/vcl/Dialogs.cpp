@@ -10,7 +10,8 @@ namespace {
 MessageBoxSeam *activeSeam = nullptr;
 std::vector<QMessageBox *> openBoxes;
 
-bool EndingSession() { return Application && Application->EndingSession(); }
+// The application ends (its session, or a close of the main form): boxes give their default button.
+bool Ending() { return Application && (Application->EndingSession() || Application->Terminated()); }
 
 int DefaultAnswer(unsigned flags) { return (flags & 0xF) == MB_YESNO ? IDYES : IDOK; }
 
@@ -41,7 +42,7 @@ void EndOpenMessageBoxes() {
 }
 
 int ShowMessageBox(const AnsiString &text, const AnsiString &caption, unsigned flags) {
-  if (EndingSession()) return DefaultAnswer(flags);
+  if (Ending()) return DefaultAnswer(flags);
   if (activeSeam) return activeSeam->Answer({text, caption, flags});
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(ToQString(caption));
@@ -65,7 +66,7 @@ int ShowMessageBox(const AnsiString &text, const AnsiString &caption, unsigned f
   openBoxes.push_back(&box);
   const int pressed = box.exec();
   std::erase(openBoxes, &box);
-  if (EndingSession()) return DefaultAnswer(flags);  // ended by the session's end
+  if (Ending()) return DefaultAnswer(flags);  // ended by the application's end
   if (!yesNo) return IDOK;
   return pressed == QMessageBox::Yes ? IDYES : IDNO;
 }

@@ -24,8 +24,8 @@ struct TMessageBoxCall {
 };
 
 // Shows the box (buttons OK or Yes/No with Yes the default) and gives the button pressed. A carriage
-// return breaks the line, as it does in a Windows box. While the application ends its session no box is
-// shown: each gives its default button.
+// return breaks the line, as it does in a Windows box. Once the application ends (its session, or the
+// main form closed) no box is shown: each gives its default button.
 int ShowMessageBox(const AnsiString &text, const AnsiString &caption, unsigned flags);
 // The boxes shown now return, answered with their default button.
 void EndOpenMessageBoxes();

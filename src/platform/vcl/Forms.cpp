@@ -121,6 +121,9 @@ void TApplication::Run() {
 
 void TApplication::Terminate() {
   terminated_ = true;
+  // As the quit message does on Windows: every box waiting beneath returns, answered with its default
+  // button, so that the handler waiting in it ends its steps and the message loop can end.
+  EndOpenMessageBoxes();
   if (runLoop) runLoop->quit();
 }
 

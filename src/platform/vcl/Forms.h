@@ -54,6 +54,7 @@ class TApplication : public TComponent {
   }
   // Shows the main form (unless ShowMainForm is false) and runs the message loop until it ends.
   void Run();
+  // Ends the message loop; the boxes and modal windows open beneath return first, with their defaults.
   void Terminate();
   // The end of the user's session, or a stop of the program: a close of the main form answered Yes. Boxes
   // give their default button and modal windows end; once the handler in progress has returned, the main

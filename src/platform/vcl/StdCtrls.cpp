@@ -3,6 +3,11 @@
 #include "platform/vcl/Events.h"
 #include "platform/vcl/Forms.h"
 
+void TLabel::SetCaption(const QString &caption) {
+  setText(caption);
+  if (AutoSize) adjustSize();
+}
+
 void TLabel::mouseDoubleClickEvent(QMouseEvent *event) {
   QLabel::mouseDoubleClickEvent(event);
   if (OnDblClick) Guarded([this] { CallEvent(OnDblClick, this); });

@@ -11,6 +11,10 @@ class TLabel : public QLabel, public TObject {
  public:
   explicit TLabel(QWidget *parent) : QLabel(parent) {}
   TNotifyEvent OnDblClick;
+  // Writes the caption; while AutoSize is on (the class library's default) the label takes the size of
+  // its text, keeping its top left corner.
+  void SetCaption(const QString &caption);
+  bool AutoSize = true;
 
  protected:
   void mouseDoubleClickEvent(QMouseEvent *event) override;

@@ -9,17 +9,32 @@
 namespace {
 // What a click on the tray sends, in order; shell version 3 adds its own notice after the release.
 std::vector<UINT> CallbacksOf(QSystemTrayIcon::ActivationReason reason, UINT version) {
+  const bool version3 = version == NOTIFYICON_VERSION;
   switch (reason) {
     case QSystemTrayIcon::Trigger:
-      if (version >= NOTIFYICON_VERSION) return {WM_LBUTTONDOWN, WM_LBUTTONUP, NIN_SELECT};
+      if (version3) return {WM_LBUTTONDOWN, WM_LBUTTONUP, NIN_SELECT};
       return {WM_LBUTTONDOWN, WM_LBUTTONUP};
     case QSystemTrayIcon::DoubleClick: return {WM_LBUTTONDBLCLK, WM_LBUTTONUP};
     case QSystemTrayIcon::Context:
-      if (version >= NOTIFYICON_VERSION) return {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU};
+      if (version3) return {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU};
       return {WM_RBUTTONDOWN, WM_RBUTTONUP};
     case QSystemTrayIcon::MiddleClick: return {WM_MBUTTONDOWN, WM_MBUTTONUP};
     default: return {};
   }
+}
+
+// A tray on the session bus (StatusNotifierItem) reports every left click as Trigger and never a double
+// click: as the shell does with two presses, a second click within the double-click time is one. The
+// XEmbed tray and the corner window report the double click themselves (Trigger, then DoubleClick), and
+// that pair stays one click and one double click.
+QSystemTrayIcon::ActivationReason PairClicks(TShellIcon &icon, QSystemTrayIcon::ActivationReason reason) {
+  const auto now = std::chrono::steady_clock::now();
+  if (reason == QSystemTrayIcon::Trigger && icon.LastClick &&
+      now - *icon.LastClick <= std::chrono::milliseconds(GetDoubleClickTime()))
+    reason = QSystemTrayIcon::DoubleClick;
+  icon.LastClick.reset();
+  if (reason == QSystemTrayIcon::Trigger) icon.LastClick = now;
+  return reason;
 }
 
 QIcon ShownImage(const QIcon &image) {
@@ -61,11 +76,7 @@ BOOL TNotificationArea::NotifyIcon(DWORD message, const NOTIFYICONDATAA *data) {
   if (data) call.Record = *data;
   const bool dropped = DropIconsOfDeadWindows();
 
-  const std::size_t tipSize = !data                                         ? 0
-                              : data->cbSize == NOTIFYICONDATAA_V2_SIZE ? 128
-                              : data->cbSize == NOTIFYICONDATAA_V1_SIZE ? 64
-                                                                         : 0;
-  if (tipSize > 0) {
+  if (data && data->cbSize == NOTIFYICONDATAA_SIZE) {
     TShellIcon *icon = Find(data->hWnd, data->uID);
     switch (message) {
       case NIM_ADD:
@@ -74,14 +85,14 @@ BOOL TNotificationArea::NotifyIcon(DWORD message, const NOTIFYICONDATAA *data) {
           added->Window = data->hWnd;
           added->WindowSerial = data->hWnd->Serial();
           added->Id = data->uID;
-          Apply(*added, *data, tipSize);
+          Apply(*added, *data);
           icons_.push_back(std::move(added));
           answer = 1;
         }
         break;
       case NIM_MODIFY:
         if (icon) {
-          Apply(*icon, *data, tipSize);
+          Apply(*icon, *data);
           answer = 1;
         }
         break;
@@ -92,8 +103,7 @@ BOOL TNotificationArea::NotifyIcon(DWORD message, const NOTIFYICONDATAA *data) {
         }
         break;
       case NIM_SETVERSION:
-        if (icon && data->cbSize == NOTIFYICONDATAA_V2_SIZE &&
-            (data->uVersion == 0 || data->uVersion == NOTIFYICON_VERSION || data->uVersion == 4)) {
+        if (icon && (data->uVersion == 0 || data->uVersion == NOTIFYICON_VERSION)) {
           icon->Version = data->uVersion;
           answer = 1;
         }
@@ -107,7 +117,7 @@ BOOL TNotificationArea::NotifyIcon(DWORD message, const NOTIFYICONDATAA *data) {
   return answer;
 }
 
-void TNotificationArea::Apply(TShellIcon &icon, const NOTIFYICONDATAA &data, std::size_t tipSize) {
+void TNotificationArea::Apply(TShellIcon &icon, const NOTIFYICONDATAA &data) {
   if (data.uFlags & NIF_MESSAGE) icon.CallbackMessage = data.uCallbackMessage;
   if (data.uFlags & NIF_ICON) {
     icon.Handle = data.hIcon;
@@ -115,14 +125,16 @@ void TNotificationArea::Apply(TShellIcon &icon, const NOTIFYICONDATAA &data, std
   }
   if (data.uFlags & NIF_TIP) {
     // The tip ends at its NUL; the record's last byte always counts as one.
-    const std::size_t length = strnlen(data.szTip, tipSize - 1);
+    const std::size_t length = strnlen(data.szTip, sizeof data.szTip - 1);
     icon.Tip.assign(data.szTip, length);
   }
 }
 
-bool TNotificationArea::TrayAvailable() const {
+bool TNotificationArea::TrayAvailable() {
   if (trayForced_) return *trayForced_;
-  return QCoreApplication::instance() && QSystemTrayIcon::isSystemTrayAvailable();
+  if (!trayWatch_ && qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+    trayWatch_ = new TTrayWatch([this] { ShowOnDesktop(); }, QCoreApplication::instance());
+  return trayWatch_ && trayWatch_->Available();
 }
 
 void TNotificationArea::SetTrayAvailableForTesting(std::optional<bool> available) {
@@ -131,10 +143,10 @@ void TNotificationArea::SetTrayAvailableForTesting(std::optional<bool> available
 }
 
 void TNotificationArea::ShowOnDesktop() {
-  onTray_ = TrayAvailable();
+  const bool onTray = TrayAvailable();
   std::vector<TCornerArea::Entry> cornerIcons;
   for (const auto &icon : icons_) {
-    if (onTray_) {
+    if (onTray) {
       Mirror(*icon);
     } else {
       delete icon->Mirror.data();
@@ -147,20 +159,6 @@ void TNotificationArea::ShowOnDesktop() {
     });
   }
   if (corner_) corner_->ShowIcons(cornerIcons);
-  WatchTray();
-}
-
-void TNotificationArea::WatchTray() {
-  if (!trayWatch_ && QCoreApplication::instance()) {
-    trayWatch_ = new QTimer(QCoreApplication::instance());
-    trayWatch_->setInterval(1000);
-    QObject::connect(trayWatch_.data(), &QTimer::timeout, [this] {
-      if (DropIconsOfDeadWindows() || TrayAvailable() != onTray_) ShowOnDesktop();
-    });
-  }
-  if (!trayWatch_) return;
-  if (icons_.empty()) trayWatch_->stop();
-  else if (!trayWatch_->isActive()) trayWatch_->start();
 }
 
 void TNotificationArea::Mirror(TShellIcon &icon) {
@@ -177,9 +175,11 @@ void TNotificationArea::Mirror(TShellIcon &icon) {
 }
 
 void TNotificationArea::Activate(HWND window, UINT id, QSystemTrayIcon::ActivationReason reason) {
-  const TShellIcon *shown = FindIcon(window, id);
-  if (!shown) return;
-  for (UINT callback : CallbacksOf(reason, shown->Version)) PostMessageA(window, shown->CallbackMessage, id, callback);
+  TShellIcon *shown = Find(window, id);
+  // An icon whose window went stays on show until the next shell call, and takes no click.
+  if (!shown || !IsSameWindow(window, shown->WindowSerial)) return;
+  for (UINT callback : CallbacksOf(PairClicks(*shown, reason), shown->Version))
+    PostMessageA(window, shown->CallbackMessage, id, callback);
 }
 
 bool TNotificationArea::InjectCallback(HWND window, UINT id, LPARAM mouseMessage) {

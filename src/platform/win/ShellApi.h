@@ -7,12 +7,13 @@
 
 #include "platform/ansi/AnsiString.h"
 #include "platform/win/CornerArea.h"
+#include "platform/win/TrayWatch.h"
 #include "platform/win/Windows.h"
 
 #include <QIcon>
 #include <QPointer>
 #include <QSystemTrayIcon>
-#include <QTimer>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -36,10 +37,9 @@ struct NOTIFYICONDATAA {
   DWORD dwInfoFlags;
 };
 
-// The record's size tells the shell its layout: 88 has a tip of 64 bytes; 488 has a tip of 128 bytes,
-// the balloon fields and uVersion.
-constexpr DWORD NOTIFYICONDATAA_V1_SIZE = 88;
-constexpr DWORD NOTIFYICONDATAA_V2_SIZE = 488;
+// The record's size tells the shell its layout. The tray component sends the one of 488 bytes (a tip of
+// 128 bytes, the balloon fields and uVersion); a record of another size is refused.
+constexpr DWORD NOTIFYICONDATAA_SIZE = 488;
 
 constexpr DWORD NIM_ADD = 0;
 constexpr DWORD NIM_MODIFY = 1;
@@ -80,8 +80,10 @@ struct TShellIcon {
   HICON Handle = nullptr;
   QIcon Image;  // copied when the icon is set, as the shell keeps its own copy
   AnsiString Tip;
-  UINT Version = 0;
+  UINT Version = 0;  // 0, or NOTIFYICON_VERSION for the callbacks of shell version 3
   QPointer<QSystemTrayIcon> Mirror;
+  // When the last left click that may begin a double click came.
+  std::optional<std::chrono::steady_clock::time_point> LastClick;
 };
 
 class TNotificationArea {
@@ -99,7 +101,7 @@ class TNotificationArea {
   void RecreateTaskbar();
 
   // Whether icons are mirrored to the desktop's tray. Tests may force the answer.
-  bool TrayAvailable() const;
+  bool TrayAvailable();
   void SetTrayAvailableForTesting(std::optional<bool> available);
   // The window that stands for the area without a tray; nullptr until it was first needed.
   const TCornerArea *CornerWindow() const { return corner_; }
@@ -108,21 +110,18 @@ class TNotificationArea {
   TShellIcon *Find(HWND window, UINT id);
   // True when icons went.
   bool DropIconsOfDeadWindows();
-  void Apply(TShellIcon &icon, const NOTIFYICONDATAA &data, std::size_t tipSize);
+  void Apply(TShellIcon &icon, const NOTIFYICONDATAA &data);
   // Brings the tray, or the corner window without one, in step with the icons.
   void ShowOnDesktop();
   void Mirror(TShellIcon &icon);
   // A click on the icon's picture, wherever it is shown, sent as the shell's callback messages.
   void Activate(HWND window, UINT id, QSystemTrayIcon::ActivationReason reason);
-  // While there are icons, looks every second whether a tray came or went.
-  void WatchTray();
 
   std::vector<TShellCall> calls_;
   std::vector<std::unique_ptr<TShellIcon>> icons_;
   std::optional<bool> trayForced_;
-  bool onTray_ = false;
   QPointer<TCornerArea> corner_;
-  QPointer<QTimer> trayWatch_;
+  QPointer<TTrayWatch> trayWatch_;
 };
 
 // The one shell object of the process.

@@ -1,0 +1,25 @@
+#pragma once
+// Whether the desktop has a tray, learnt from the desktop's own notices rather than by asking again and
+// again (on a D-Bus desktop each of Qt's answers costs a connection of its own to the bus): the session
+// bus says when the name of the StatusNotifierWatcher changes owner (KDE Plasma, GNOME's AppIndicator
+// extension, Xfce's status tray), the X server when the owner of the tray selection changes (the XEmbed
+// trays). Qt is asked once at the start and once after each notice.
+
+#include <QObject>
+#include <functional>
+
+class TTrayWatch : public QObject {
+  Q_OBJECT
+
+ public:
+  // changed runs whenever the answer changes.
+  TTrayWatch(std::function<void()> changed, QObject *parent);
+  bool Available() const { return available_; }
+
+ private slots:
+  void Recheck();
+
+ private:
+  std::function<void()> changed_;
+  bool available_ = false;
+};
