@@ -134,7 +134,7 @@ void TForm1::Timer2Timer(TObject *) {
     CloseQuietly(command);
     CloseQuietly(answer);
     // The path of the data-update file in progress, before it is stopped.
-    const AnsiString updating = Copy(Panel1->Hint, Length(kRemessa) + 1, Length(Panel1->Hint));
+    const AnsiString updating = RemessaName(Panel1->Hint);
     const bool linkFailed = LinkFailure(failure);
     // A failure of another file leaves the data-update file in progress where it is.
     if (continuing || linkFailed || !::Visible(Panel1)) StopUpdateFile();
@@ -151,13 +151,12 @@ void TForm1::Timer2Timer(TObject *) {
 bool TForm1::TakeFirst(TStringList &files, TextFile &command, AnsiString &taken) {
   if (files.Count() == 0) return false;
   const AnsiString name = files[0];
-  taken = name;
   if (name.find('\\') != AnsiString::npos) {
     // Legal on Linux, but no path can hold it, and no Windows writer makes such a name.
     SetAside(name, "nome com barra invertida"_a);
-    taken.clear();
     return false;
   }
+  taken = name;  // from here on, a failure is this file's to weigh
   AssignFile(command, kRemessa + name);
   try {
     ResetSettled(command, remessa_.Finished(name));
@@ -196,16 +195,10 @@ void TForm1::NoteFailedTick(const AnsiString &name, bool continuing, std::except
                         (statement.empty() ? AnsiString() : StatementHead(statement) + ": ") + FailureReason(failure));
     const TFailureWeight weight = WeighFailure(failure);
     if (name.empty() || weight == TFailureWeight::None) return;
-    if (weight == TFailureWeight::AtOnce) {
-      TUpdateProgress *progress = continuing ? updateProgress_.Find(kRemessa + name) : nullptr;
-      if (progress) {
-        SetUpdateFileAside(*progress, FailureReason(failure));
-        updateProgress_.Save();
-      } else {
-        SetAside(name, FailureReason(failure));
-      }
-    } else if (continuing) {
-      NoteStatementFailed();
+    if (continuing) {
+      NoteStatementFailed(weight, FailureReason(failure));
+    } else if (weight == TFailureWeight::AtOnce) {
+      SetAside(name, FailureReason(failure));
     } else {
       NoteFileFailed(name);
     }
@@ -259,8 +252,6 @@ void TForm1::EndWorkTick(std::unique_ptr<TStringList> &files) {
   if (quecon->Active()) quecon->Close();
 }
 
-void TForm1::WatchRemessa() { remessa_.Update(); }
-
 void TForm1::ListQueue(const AnsiString &mask, TStringList &list) {
   // Only the first name is handled: no more is listed.
   remessa_.ListFiles(mask, list, [this](const AnsiString &name) { return !Stuck(name); }, 1);
@@ -291,6 +282,8 @@ AnsiString TForm1::SetAside(const AnsiString &name, const AnsiString &why) {
   Journal(name, "posto de lado como " + aside + ": " + why);
   return aside;
 }
+
+AnsiString TForm1::RemessaName(const AnsiString &path) { return Copy(path, Length(kRemessa) + 1, Length(path)); }
 
 AnsiString TForm1::TickStatement() const {
   if (!xaStatement_.empty()) return xaStatement_;

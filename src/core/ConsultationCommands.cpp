@@ -5,6 +5,7 @@
 #include "core/UPRINC.h"
 
 #include "platform/files/FileSystem.h"
+#include "platform/sys/Exceptions.h"
 
 void TForm1::SetStatement(const std::vector<AnsiString> &lines) {
   ::SetStatement(*quecon, lines);
@@ -14,11 +15,14 @@ void TForm1::SetStatement(const std::vector<AnsiString> &lines) {
 void TForm1::SendQuery(const std::vector<AnsiString> &lines) { ::SendQuery(*quecon, lines); }
 
 void TForm1::CreateAnswer(TextFile &answer, const AnsiString &answerName) {
-  // Removed under the running program: made again as the start makes it.
-  for (const char *folder : {"c:\\Orvalix", "c:\\Orvalix\\Retorno"})
-    if (!DirectoryExists(folder)) CreateDir(folder);
   AssignFile(answer, answerName + ".re");
-  Rewrite(answer);
+  try {
+    Rewrite(answer);
+  } catch (const EInOutError &) {
+    // RETORNO removed under the running program: made again as the start makes it.
+    CreateExchangeFolders();
+    Rewrite(answer);
+  }
 }
 
 void TForm1::CloseAnswer(TextFile &answer, const AnsiString &answerName) {

@@ -144,14 +144,16 @@ bool TForm1::Stuck(const AnsiString &name) {
   return false;
 }
 
-void TForm1::NoteStatementFailed() {
+void TForm1::NoteStatementFailed(TFailureWeight weight, const AnsiString &reason) {
   // Called by the tick's failure handler, which must not fail in turn: a count that cannot be written
   // stays in memory and goes with the next save.
   try {
     TUpdateProgress *progress = updateProgress_.Find(Panel1->Hint);
     if (!progress) return;
     // A statement that the server always rejects would hold the file and the queue behind it for ever.
-    if (++progress->Failures >= kStatementFailuresBound)
+    if (weight == TFailureWeight::AtOnce)
+      SetUpdateFileAside(*progress, reason);
+    else if (++progress->Failures >= kStatementFailuresBound)
       SetUpdateFileAside(*progress, "a mesma instrução falhou "_a + IntToStr(kStatementFailuresBound) + " vezes");
     updateProgress_.Save();
   } catch (const std::exception &) {
@@ -159,7 +161,7 @@ void TForm1::NoteStatementFailed() {
 }
 
 void TForm1::SetUpdateFileAside(TUpdateProgress &progress, const AnsiString &why) {
-  const AnsiString name = Copy(progress.Path, Length(kRemessa) + 1, Length(progress.Path));
+  const AnsiString name = RemessaName(progress.Path);
   // Whoever mends the file and sends it again under its name must know what took effect already; its
   // record serves the mended file while the set-aside one stands beside it.
   const AnsiString aside =

@@ -155,7 +155,7 @@ void TForm1::EndLostSession(const TUpdateProgress &progress) {
     query.Close();
     // Ended asynchronously: the next start finds the id free.
     Database1->Execute("KILL " + IntToStr(progress.Session));
-    Journal(Copy(progress.Path, progress.Path.rfind('\\') + 2, Length(progress.Path)),
+    Journal(RemessaName(progress.Path),
             "sessão "_a + IntToStr(progress.Session) + " da ligação perdida encerrada; a instrução presa a ela é retomada"_a);
   } catch (const std::exception &) {
     // The refusal of the start fails the tick all the same; the next start asks again.

@@ -170,9 +170,9 @@ void TForm1::FormCreate(TObject *) {
   Database1->ConnectionString = "Provider=MSDASQL.1;Password=" + password + ";Persist Security Info=True;User ID=" +
                                 user + ";Data Source=Check";
   UpdateFileOpen = false;
-  for (const char *folder : {"c:\\Orvalix", "c:\\Orvalix\\Remessa", "c:\\Orvalix\\Retorno"})
-    if (!DirectoryExists(folder)) CreateDir(folder);
-  WatchRemessa();
+  CreateExchangeFolders();
+  // From the start on, so that a file written meanwhile is known whole as soon as its writer closes it.
+  remessa_.Update();
   {
     TStringList stale;
     ListFiles("c:\\Orvalix\\Retorno\\*.ret", stale);
@@ -180,6 +180,11 @@ void TForm1::FormCreate(TObject *) {
   }
   if (FileExists("c:\\Orvalix\\orvalix.bmp")) Image1->LoadFromFile("c:\\Orvalix\\orvalix.bmp");
   Timer2->SetEnabled(true);
+}
+
+void TForm1::CreateExchangeFolders() {
+  for (const char *folder : {"c:\\Orvalix", "c:\\Orvalix\\Remessa", "c:\\Orvalix\\Retorno"})
+    if (!DirectoryExists(folder)) CreateDir(folder);
 }
 
 void TForm1::Timer1Timer(TObject *) {

@@ -5,6 +5,7 @@
 #include "core/LocalConfig.h"
 #include "core/TextRoutines.h"
 #include "core/BatchJournal.h"
+#include "core/FailureWeight.h"
 #include "core/UpdateProgress.h"
 #include "platform/db/ADODB.h"
 #include "platform/files/FolderWatch.h"
@@ -111,9 +112,6 @@ class TForm1 : public TForm {
   bool TakeFirst(TStringList &files, TextFile &command, AnsiString &taken);
   void TakeQuery();
   void NoteUnsettled(const AnsiString &name);
-  // From the start on, REMESSA's changes are watched, so that a file written meanwhile is known whole
-  // as soon as its writer closes it.
-  void WatchRemessa();
   // The first name of REMESSA's that matches the mask, from its watch, in ListFiles's order (finished
   // files that stay there left out).
   void ListQueue(const AnsiString &mask, TStringList &list);
@@ -123,6 +121,8 @@ class TForm1 : public TForm {
   void NoteFailedTick(const AnsiString &name, bool continuing, std::exception_ptr failure);
   // Renames the file to its name plus ".ERR" and tells why; gives that name, empty when it failed.
   AnsiString SetAside(const AnsiString &name, const AnsiString &why);
+  // The name of a file of REMESSA, from its path.
+  static AnsiString RemessaName(const AnsiString &path);
 
   // The consultation commands.
   void ConsultaEmpresa(TextFile &answer, const AnsiString &answerName);
@@ -133,6 +133,8 @@ class TForm1 : public TForm {
   void SetStatement(const std::vector<AnsiString> &lines);
   void SendQuery(const std::vector<AnsiString> &lines);
   void CreateAnswer(TextFile &answer, const AnsiString &answerName);
+  // c:\Orvalix with its folders REMESSA and RETORNO, where missing.
+  void CreateExchangeFolders();
   void CloseAnswer(TextFile &answer, const AnsiString &answerName);
 
   // The customer record commands.
@@ -153,7 +155,8 @@ class TForm1 : public TForm {
   // Closes the data-update file in progress and hides the panel; it resumes when next started.
   void StopUpdateFile();
   bool Stuck(const AnsiString &name);
-  void NoteStatementFailed();
+  // A failed statement of the file in progress: set aside at once, or after the bound of failures.
+  void NoteStatementFailed(TFailureWeight weight, const AnsiString &reason);
   // Exactly once: each statement in an XA transaction of its own (StatementOnce.cpp). Both write the
   // statement down as done when it took effect.
   void ExecuteOnce(const std::vector<AnsiString> &lines, TUpdateProgress &progress);
