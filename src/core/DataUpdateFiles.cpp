@@ -33,9 +33,9 @@ void TForm1::StartUpdateFile(const AnsiString &name, TextFile &command) {
   AssignFile(UpdateFile, Panel1->Hint);
   ResetSettled(UpdateFile, remessa_.Finished(name));
   UpdateFileOpen = true;
+  ResetDigest();
   // It resumes after its last statement that took effect when it is still the same file up to there.
   TUpdateProgress &progress = updateProgress_.Resume(Panel1->Hint, [this](const TUpdateProgress &record) {
-    ResetDigest();
     return DigestTo(record.Handled.Bytes) == record.Handled.Digest;
   });
   updateLine_ = 1;
@@ -44,7 +44,6 @@ void TForm1::StartUpdateFile(const AnsiString &name, TextFile &command) {
     ReadStatement(UpdateFile, lines);
     updateLine_ += static_cast<int>(lines.size());
   }
-  ResetDigest();
   const std::uint64_t resumed = UpdateFile.Position();
   progress.Handled = {resumed, DigestTo(resumed), updateLine_};
   progress.Age = -1;  // a record of the earlier form is known by its digest from now on
@@ -60,15 +59,15 @@ bool TForm1::ContinueUpdateFile() {
     const bool statement = ReadStatement(UpdateFile, lines);
     updateLine_ += static_cast<int>(lines.size());
     for (const AnsiString &line : lines) longStatement = longStatement || line.size() >= kLongStatement;
-    TUpdateProgress *progress = updateProgress_.Find(Panel1->Hint);
-    if (!progress) progress = &updateProgress_.Begin(Panel1->Hint);  // its record was taken away meanwhile
+    // Begun by the file's start, and kept until its end.
+    TUpdateProgress &progress = *updateProgress_.Find(Panel1->Hint);
     const std::uint64_t end = UpdateFile.Position();
-    progress->Pending = {end, DigestTo(end), updateLine_};
+    progress.Pending = {end, DigestTo(end), updateLine_};
     if (statement) {
-      ExecuteOnce(lines, *progress);  // written down as done there
+      ExecuteOnce(lines, progress);  // written down as done there
     } else {
       ShowMessage("ERRO DE INSTRUÇÃO: CONSULTE SEU PROGRAMADOR."_a);
-      MarkStatementDone(*progress);
+      MarkStatementDone(progress);
     }
     pb1->setValue(std::min(pb1->value() + 1, pb1->maximum()));
   }
@@ -83,6 +82,7 @@ void TForm1::ResetDigest() {
 
 AnsiString TForm1::DigestTo(std::uint64_t end) {
   constexpr std::size_t kChunk = 1024 * 1024;
+  if (end < updateHashed_) ResetDigest();  // a shorter stretch than the last: from the start again
   while (updateHashed_ < end) {
     const std::string bytes = UpdateFile.ReadAt(updateHashed_, std::min<std::uint64_t>(end - updateHashed_, kChunk));
     if (bytes.empty()) return {};  // the file is shorter
@@ -100,28 +100,22 @@ void TForm1::EndUpdateFile() {
   CloseFile(UpdateFile);
   UpdateFileOpen = false;
   const AnsiString path = Panel1->Hint;
-  const AnsiString name = Copy(path, Length(kRemessa) + 1, Length(path));
+  const AnsiString name = RemessaName(path);
   Panel1->Hint.clear();
-  switch (DeleteFileIfSame(path, identity, size)) {
-    case TDeleteOutcome::Grown:
-      return;  // statements were added to it: it resumes after the ones it had
-    case TDeleteOutcome::Deleted:
-    case TDeleteOutcome::Replaced:  // another file was put in its place: a new one
-      updateProgress_.Forget(path);
-      updateProgress_.Save();
-      return;
-    case TDeleteOutcome::Failed:
-      break;
-  }
-  if (!SetAside(name, "terminado, mas não pôde ser apagado; nada dele será executado de novo"_a).empty()) {
-    updateProgress_.Forget(path);
-    updateProgress_.Save();
+  const TDeleteOutcome outcome = DeleteFileIfSame(path, identity, size);
+  // Statements added to it after the last one read: it resumes after the ones it had.
+  if (outcome == TDeleteOutcome::Grown) return;
+  if (outcome == TDeleteOutcome::Failed &&
+      SetAside(name, "terminado, mas não pôde ser apagado; nada dele será executado de novo"_a).empty()) {
+    // It stays, and resumes at its end after a restart, so that none of its statements runs again;
+    // meanwhile the files behind it get their turn.
+    stuck_[name] = FileAge(path);
+    Journal(name, "terminado, mas não pôde ser apagado nem posto de lado; fica em REMESSA sem ser lido de novo"_a);
     return;
   }
-  // It stays, and resumes at its end after a restart, so that none of its statements runs again;
-  // meanwhile the files behind it get their turn.
-  stuck_[name] = FileAge(path);
-  Journal(name, "terminado, mas não pôde ser apagado nem posto de lado; fica em REMESSA sem ser lido de novo"_a);
+  // Deleted, set aside, or another file put in its place, which is a new one.
+  updateProgress_.Forget(path);
+  updateProgress_.Save();
 }
 
 void TForm1::StopUpdateFile() {

@@ -127,13 +127,12 @@ void TForm1::StartXa(const TUpdateProgress &progress) {
 
 void TForm1::ReadSession() {
   if (session_ != 0) return;
-  TADOQuery query(nullptr);
-  query.SetConnection(Database1);
-  query.SQL.Add("select connection_id() id, unix_timestamp() - variable_value started "
-                "from information_schema.global_status where variable_name = 'UPTIME'");
-  query.Open();
-  session_ = query.FieldByName("id")->AsInteger();
-  serverStart_ = static_cast<long long>(query.FieldByName("started")->AsFloat());
+  const TRecordValues row =
+      Database1->Rows("select connection_id(), cast(unix_timestamp() - variable_value as signed) "
+                      "from information_schema.global_status where variable_name = 'UPTIME'")
+          .at(0);
+  session_ = row.at(0).toLongLong();
+  serverStart_ = row.at(1).toLongLong();
 }
 
 void TForm1::EndLostSession(const TUpdateProgress &progress) {
@@ -145,14 +144,13 @@ void TForm1::EndLostSession(const TUpdateProgress &progress) {
     ReadSession();
     if (progress.Session == 0 || progress.Session == session_ || std::llabs(progress.ServerStart - serverStart_) > 2)
       return;
-    TADOQuery query(nullptr);
-    query.SetConnection(Database1);
-    query.SQL.Add("select count(*) n from information_schema.processlist lost, information_schema.processlist own "
-                  "where lost.id = " + IntToStr(progress.Session) + " and own.id = connection_id() and "
-                  "substring_index(lost.host, ':', 1) = substring_index(own.host, ':', 1)");
-    query.Open();
-    if (query.FieldByName("n")->AsInteger() == 0) return;
-    query.Close();
+    const bool fromHere = !Database1
+                               ->Rows("select 1 from information_schema.processlist lost, information_schema.processlist "
+                                      "own where lost.id = " + IntToStr(progress.Session) +
+                                      " and own.id = connection_id() and "
+                                      "substring_index(lost.host, ':', 1) = substring_index(own.host, ':', 1)")
+                               .empty();
+    if (!fromHere) return;
     // Ended asynchronously: the next start finds the id free.
     Database1->Execute("KILL " + IntToStr(progress.Session));
     Journal(RemessaName(progress.Path),

@@ -149,7 +149,8 @@ class TForm1 : public TForm {
   bool ContinueUpdateFile();  // whether it read a statement of a megabyte or more
   void EndUpdateFile();
   void SetUpdateFileAside(TUpdateProgress &progress, const AnsiString &why);
-  // The SHA-256 of UpdateFile from its start to end, fed on from where the last call stood.
+  // The SHA-256 of UpdateFile from its start to end, fed on from where the last call stood (from the
+  // start again for a shorter stretch).
   void ResetDigest();
   AnsiString DigestTo(std::uint64_t end);
   // Closes the data-update file in progress and hides the panel; it resumes when next started.

@@ -22,10 +22,6 @@ AnsiString NewToken() {
   return FromQString(QString::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, u'0'));
 }
 
-}  // namespace
-
-namespace {
-
 AnsiString FormatPrefix(const TFilePrefix &prefix) {
   return IntToStr(static_cast<long long>(prefix.Bytes)) + "\t" + prefix.Digest + "\t" + IntToStr(prefix.Line);
 }
@@ -34,16 +30,6 @@ bool ParsePrefix(const AnsiString *fields, TFilePrefix &prefix) {
   prefix.Digest = fields[1];
   return ParseNumber(fields[0], prefix.Bytes) && ParseNumber(fields[2], prefix.Line);
 }
-
-}  // namespace
-
-AnsiString FormatUpdateProgress(const TUpdateProgress &p) {
-  return "v2\t" + IntToStr(p.Done) + "\t" + IntToStr(p.Failures) + "\t" + IntToStr(static_cast<int>(p.Phase)) + "\t" +
-         p.Token + "\t" + FormatPrefix(p.Handled) + "\t" + FormatPrefix(p.Pending) + "\t" + IntToStr(p.Session) + "\t" +
-         IntToStr(p.ServerStart) + "\t" + p.Aside + "\t" + p.Path;
-}
-
-namespace {
 
 // The first count tab-separated fields of line into fields, the rest after them into rest.
 bool SplitFields(const AnsiString &line, std::size_t count, std::vector<AnsiString> &fields, AnsiString &rest) {
@@ -58,7 +44,6 @@ bool SplitFields(const AnsiString &line, std::size_t count, std::vector<AnsiStri
   rest = line.substr(start);
   return true;
 }
-
 bool ParsePresentForm(const AnsiString &line, TUpdateProgress &read) {
   std::vector<AnsiString> f;
   AnsiString path;
@@ -95,6 +80,12 @@ bool ParseEarlierForm(const AnsiString &line, TUpdateProgress &read) {
 }
 
 }  // namespace
+
+AnsiString FormatUpdateProgress(const TUpdateProgress &p) {
+  return "v2\t" + IntToStr(p.Done) + "\t" + IntToStr(p.Failures) + "\t" + IntToStr(static_cast<int>(p.Phase)) + "\t" +
+         p.Token + "\t" + FormatPrefix(p.Handled) + "\t" + FormatPrefix(p.Pending) + "\t" + IntToStr(p.Session) + "\t" +
+         IntToStr(p.ServerStart) + "\t" + p.Aside + "\t" + p.Path;
+}
 
 bool ParseUpdateProgress(const AnsiString &line, TUpdateProgress &progress) {
   TUpdateProgress read;
