@@ -291,7 +291,7 @@ TDataSet::TResult TCustomADODataSet::Select(const AnsiString &statement) {
     result.sizes.push_back(std::max(record.field(i).length(), 0));
     result.readOnly.push_back(!ServerForm(record.field(i).metaType()));
   }
-  origins_ = ColumnOrigins(query);
+  origins_ = NeedsOrigins() ? ColumnOrigins(query) : std::vector<TColumnOrigin>();
   // A statement the server does not bound (SHOW, a LIMIT of its own) is cut here.
   while ((MaxRecords <= 0 || static_cast<int>(result.rows.size()) < MaxRecords) && query.next())
     result.rows.push_back(ReadRow(query, record.count()));

@@ -82,8 +82,10 @@ class TCustomADODataSet : public TDataSet {
   // Runs a statement that returns rows; a statement without a result set is executed and then raises.
   // A column shown in a form of its own (a date as dd/mm/yyyy) is read-only.
   TResult Select(const AnsiString &statement);
-  // Of the columns of the last Select.
+  // Of the columns of the last Select; asked of the driver only where NeedsOrigins says so, for they
+  // cost every statement some calls of the driver.
   const std::vector<TColumnOrigin> &Origins() const { return origins_; }
+  virtual bool NeedsOrigins() const { return false; }
   // The table that posted and deleted records are written to; raises when there is none.
   virtual const TKeyedTable &WriteTable() const = 0;
   // After the write, the record is read again from the server.
@@ -117,6 +119,8 @@ class TADOQuery : public TCustomADODataSet {
  protected:
   TResult InternalOpen() override;
   const TKeyedTable &WriteTable() const override;
+  // Only a result shown in a grid can be edited: the batch's statements need no origins.
+  bool NeedsOrigins() const override { return Followed(); }
 
  private:
   struct TWriteTarget {

@@ -181,6 +181,8 @@ class TDataSet : public TComponent {
   virtual void InternalDelete(const TRecordValues &stored);
   // Where the record that was current stands in the records read again; -1 when it is gone.
   virtual int LocateAfterRefresh(const TRecordValues &current, const std::vector<TRecordValues> &rows) const;
+  // A data source follows it: a grid may show and edit its records.
+  bool Followed() const { return !sources_.empty(); }
 
  private:
   friend class TField;
