@@ -30,13 +30,10 @@ class BenchDrive {
   }
   ~BenchDrive() { SetRootFolderForTesting({}); }
 
-  // A command file as its writer leaves it: complete and standing still, so that it is taken at once.
+  // A command file as its writer leaves it: complete and closed, so that a program that watches the
+  // folder takes it at once (and one that starts after it, once it stood still a second).
   static void Write(const AnsiString &windowsPath, const std::string &bytes) {
     std::ofstream(HostPath(windowsPath), std::ios::binary) << bytes;
-    Settle(HostPath(windowsPath));
-  }
-  static void Settle(const std::filesystem::path &host) {
-    std::filesystem::last_write_time(host, std::filesystem::file_time_type::clock::now() - std::chrono::seconds(5));
   }
 
  private:

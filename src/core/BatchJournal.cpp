@@ -6,6 +6,7 @@
 #include "platform/sys/Exceptions.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -33,6 +34,7 @@ AnsiString FailureReason(std::exception_ptr failure) {
     if (e.ErrorCode == kFileInUse) return e.Message + " (arquivo ainda em gravação; lido quando parado)"_a;
     if (e.ErrorCode == kNotAFile) return e.Message + " (não é um arquivo comum)"_a;
     if (e.ErrorCode == kLineTooLong) return e.Message + " (linha de mais de 16 MB)"_a;
+    if (e.ErrorCode == kReadDenied) return e.Message + " (este programa não tem permissão para lê-lo)"_a;
     return e.Message;
   } catch (const std::exception &e) {
     return FromUtf8(e.what());
@@ -56,11 +58,23 @@ void Journal(const AnsiString &fileName, const AnsiString &text) {
   std::fflush(stderr);
 }
 
+namespace {
+
+// The queue a file waits in; the empty text for the link itself.
+AnsiString QueueOf(const AnsiString &fileName) {
+  for (const char *queue : {"CONS", "TRANS", "INSERE_DADO"})
+    if (SameText(Copy(fileName, 1, static_cast<int>(std::strlen(queue))), queue)) return queue;
+  return {};
+}
+
+}  // namespace
+
 void TTickJournal::Failed(const AnsiString &fileName, const AnsiString &text) {
   constexpr TDateTime kMinute = 1.0 / (24 * 60);
-  ++failed_;
+  TQueue &queue = queues_[QueueOf(fileName)];
+  ++queue.Failed;
   const TDateTime now = Now();
-  const auto [kind, first] = failing_.try_emplace({fileName, text});
+  const auto [kind, first] = queue.Failing.try_emplace({fileName, text});
   if (first) {
     kind->second.Told = now;
     Journal(fileName, text);
@@ -75,9 +89,18 @@ void TTickJournal::Failed(const AnsiString &fileName, const AnsiString &text) {
   }
 }
 
-void TTickJournal::Moved() {
-  if (failing_.empty()) return;
-  Journal("", "a fila voltou a andar depois de " + IntToStr(failed_) + " tentativas falhas");
-  failing_.clear();
-  failed_ = 0;
+void TTickJournal::Moved(const AnsiString &queue) {
+  // A queue that moves tells that the link works, too; the empty text stands for every queue.
+  int failed = 0;
+  bool failing = false;
+  for (auto found = queues_.begin(); found != queues_.end();) {
+    if (!queue.empty() && !found->first.empty() && found->first != queue) {
+      ++found;
+      continue;
+    }
+    failed += found->second.Failed;
+    failing = true;
+    found = queues_.erase(found);
+  }
+  if (failing) Journal(queue, "a fila voltou a andar depois de " + IntToStr(failed) + " tentativas falhas");
 }

@@ -17,18 +17,22 @@ void Journal(const AnsiString &fileName, const AnsiString &text);
 
 // The failed ticks, told without flooding the journal while a fault lasts: the first failure of a kind
 // (the same file and text) at once, then at most one line a minute with how many ticks failed since,
-// and one line when the queue moves again.
+// and one line when its queue (CONS, TRANS, INSERE_DADO; the link's own failures have none) moves again.
 class TTickJournal {
  public:
   void Failed(const AnsiString &fileName, const AnsiString &text);
-  // A tick that did not fail.
-  void Moved();
+  // A tick that worked on a file of the queue without failing; of no queue: a tick that found no file
+  // to work on.
+  void Moved(const AnsiString &queue = {});
 
  private:
   struct TKind {
     TDateTime Told = 0;
     int Untold = 0;  // failed ticks since the line was written
   };
-  std::map<std::pair<AnsiString, AnsiString>, TKind> failing_;
-  int failed_ = 0;  // failed ticks since the queue last moved
+  struct TQueue {
+    std::map<std::pair<AnsiString, AnsiString>, TKind> Failing;
+    int Failed = 0;  // failed ticks since the queue last moved
+  };
+  std::map<AnsiString, TQueue> queues_;
 };

@@ -82,6 +82,7 @@ void TForm1::Timer2Timer(TObject *) {
     }
 
     ForgetVanishedFiles();
+    BringBackHiddenFiles();
     files = std::make_unique<TStringList>();
     Tag = 1;
     ListQueue(kRemessa + "CONS*.TXT", *files);
@@ -89,7 +90,7 @@ void TForm1::Timer2Timer(TObject *) {
       hold.worked = true;
       HandleConsultationFile(taken, params, command, answer);
       NoteFileDone(taken);
-      tickJournal_.Moved();
+      tickJournal_.Moved("CONS");
       EndWorkTick(files);
       return;
     }
@@ -100,7 +101,7 @@ void TForm1::Timer2Timer(TObject *) {
       hold.worked = true;
       HandleCustomerRecordFile(taken, params, command);
       NoteFileDone(taken);
-      tickJournal_.Moved();
+      tickJournal_.Moved("TRANS");
       EndWorkTick(files);
       return;
     }
@@ -109,7 +110,7 @@ void TForm1::Timer2Timer(TObject *) {
       continuing = true;
       TakeQuery();
       hold.worked = ContinueUpdateFile();  // the frequent tick: the heap is trimmed after a long statement only
-      tickJournal_.Moved();
+      tickJournal_.Moved("INSERE_DADO");
       EndWorkTick(files);
       if (Timer3->OnTimer) Timer3->OnTimer(Timer3);
       return;
@@ -159,7 +160,7 @@ bool TForm1::TakeFirst(TStringList &files, TextFile &command, AnsiString &taken)
   taken = name;  // from here on, a failure is this file's to weigh
   AssignFile(command, kRemessa + name);
   try {
-    ResetSettled(command, remessa_.Finished(name));
+    ResetSettled(command, remessa_.Finished(name), remessa_.StillnessOf(name));
   } catch (const EInOutError &e) {
     if (e.ErrorCode != kFileInUse) throw;
     // Still being written: it waits, and the names after it with it.
@@ -226,7 +227,7 @@ void TForm1::HandleConsultationFile(const AnsiString &name, std::unique_ptr<TStr
   CloseFile(command);
   params.reset();
   TrayIcon1->Tag = 0;
-  DeleteFile(kRemessa + name);
+  DeleteDone(name);
 }
 
 void TForm1::HandleCustomerRecordFile(const AnsiString &name, std::unique_ptr<TStringList> &params,
@@ -242,7 +243,15 @@ void TForm1::HandleCustomerRecordFile(const AnsiString &name, std::unique_ptr<TS
   }
 
   CloseFile(command);
-  DeleteFile(kRemessa + name);
+  DeleteDone(name);
+}
+
+void TForm1::DeleteDone(const AnsiString &name) {
+  if (DeleteFile(kRemessa + name) || !EntryExistsIn(kRemessa, name)) return;
+  // Left there, it would be worked again at every tick, and the files of its kind behind it never.
+  if (!SetAside(name, "terminado, mas não pôde ser apagado; nada dele será executado de novo"_a).empty()) return;
+  stuck_[name] = FileAge(kRemessa + name);
+  Journal(name, "terminado, mas não pôde ser apagado nem posto de lado; fica em REMESSA sem ser lido de novo"_a);
 }
 
 void TForm1::EndWorkTick(std::unique_ptr<TStringList> &files) {
@@ -262,6 +271,15 @@ void TForm1::ForgetVanishedFiles() {
   std::erase_if(failedTicks_, vanished);
   std::erase_if(unsettled_, vanished);
   std::erase_if(stuck_, vanished);
+}
+
+void TForm1::BringBackHiddenFiles() {
+  // Left hidden by a stop in the middle of a deletion, or because another file had taken the name.
+  for (const std::string &hidden : remessa_.HiddenNames()) {
+    const AnsiString name = HiddenOwner(hidden);
+    if (!name.empty() && !EntryExistsIn(kRemessa, name) && BringBackHidden(kRemessa, hidden))
+      Journal(name, "de volta ao seu nome, depois de ficar oculto como "_a + FromHostName(hidden));
+  }
 }
 
 void TForm1::NoteFileDone(const AnsiString &name) { failedTicks_.erase(name); }

@@ -31,7 +31,7 @@ void TForm1::StartUpdateFile(const AnsiString &name, TextFile &command) {
   // A statement interrupted earlier, of this file or of one gone since, is settled with the server first.
   SettleInDoubt();
   AssignFile(UpdateFile, Panel1->Hint);
-  ResetSettled(UpdateFile, remessa_.Finished(name));
+  ResetSettled(UpdateFile, remessa_.Finished(name), remessa_.StillnessOf(name));
   UpdateFileOpen = true;
   ResetDigest();
   // It resumes after its last statement that took effect when it is still the same file up to there.
@@ -55,8 +55,16 @@ bool TForm1::ContinueUpdateFile() {
   Timer3->SetEnabled(false);
   bool longStatement = false;
   std::vector<AnsiString> lines;
+  const AnsiString name = RemessaName(Panel1->Hint);
   for (int started = 0; started < kStartsPerTick && !Eof(UpdateFile); ++started) {
+    const std::uint64_t start = UpdateFile.Position();
     const bool statement = ReadStatement(UpdateFile, lines);
+    if (Eof(UpdateFile) && !LastStatementSettled(statement, lines)) {
+      // Its writer may still be at it: read again from its start at a later tick.
+      UpdateFile.Seek(start);
+      NoteUnsettled(name);
+      return longStatement;
+    }
     updateLine_ += static_cast<int>(lines.size());
     for (const AnsiString &line : lines) longStatement = longStatement || line.size() >= kLongStatement;
     // Begun by the file's start, and kept until its end.
@@ -71,8 +79,25 @@ bool TForm1::ContinueUpdateFile() {
     }
     pb1->setValue(std::min(pb1->value() + 1, pb1->maximum()));
   }
-  if (Eof(UpdateFile)) EndUpdateFile();
+  if (!Eof(UpdateFile)) return longStatement;
+  // Deleted only once no writer holds it and it stands still.
+  if (UpdateFile.Settled(remessa_.Finished(name), remessa_.StillnessOf(name))) {
+    EndUpdateFile();
+  } else {
+    UpdateFile.Seek(UpdateFile.Position());  // what is appended meanwhile is read
+    NoteUnsettled(name);
+  }
   return longStatement;
+}
+
+bool TForm1::LastStatementSettled(bool statement, const std::vector<AnsiString> &lines) {
+  const std::uint64_t end = UpdateFile.Position();
+  const std::string last = end > 0 ? UpdateFile.ReadAt(end - 1, 1) : std::string();
+  const bool lineEnded = last == "\n" || last == "\r";
+  if (lineEnded && StatementEnded(statement, lines)) return true;
+  // A statement without its ";", or a line without its end: sent as it stands only once it stood still
+  // a full second with no writer holding it, whoever closed it last.
+  return UpdateFile.Settled(false, remessa_.StillnessOf(RemessaName(Panel1->Hint)));
 }
 
 void TForm1::ResetDigest() {
@@ -105,6 +130,10 @@ void TForm1::EndUpdateFile() {
   const TDeleteOutcome outcome = DeleteFileIfSame(path, identity, size);
   // Statements added to it after the last one read: it resumes after the ones it had.
   if (outcome == TDeleteOutcome::Grown) return;
+  if (outcome == TDeleteOutcome::Hidden) {
+    Journal(name, "terminado, mas outro arquivo tomou seu nome; fica oculto e volta a ele quando estiver livre"_a);
+    return;
+  }
   if (outcome == TDeleteOutcome::Failed &&
       SetAside(name, "terminado, mas não pôde ser apagado; nada dele será executado de novo"_a).empty()) {
     // It stays, and resumes at its end after a restart, so that none of its statements runs again;

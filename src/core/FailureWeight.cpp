@@ -97,6 +97,7 @@ TFailureWeight WeighFailure(std::exception_ptr failure) {
     return TFailureWeight::Counts;  // a command line with fewer parameters than its command reads
   } catch (const EInOutError &e) {
     if (e.ErrorCode == kNotAFile || e.ErrorCode == kLineTooLong) return TFailureWeight::AtOnce;
+    if (e.ErrorCode == kReadDenied) return TFailureWeight::Counts;
   } catch (...) {
   }
   return TFailureWeight::None;

@@ -1,7 +1,7 @@
 #pragma once
 // How a failed tick weighs on the file in hand. Only the file's own faults count towards setting it
-// aside: the server refusing a statement for its text or its values, or a command line the program
-// cannot use. Everything else (the link, the local file system, RETORNO, locks, rights, a read-only or
+// aside: the server refusing a statement for its text or its values, a command line the program
+// cannot use, or a file this program may not read. Everything else (the link, the local file system, RETORNO, locks, rights, a read-only or
 // full server, a missing table of the five, a code not on the list) is retried without end.
 
 #include <exception>

@@ -117,6 +117,9 @@ class TForm1 : public TForm {
   void ListQueue(const AnsiString &mask, TStringList &list);
   void ForgetVanishedFiles();
   void NoteFileDone(const AnsiString &name);
+  // A consultation or customer-record file worked through: deleted, else set aside, else left unread.
+  void DeleteDone(const AnsiString &name);
+  void BringBackHiddenFiles();
   void NoteFileFailed(const AnsiString &name);
   void NoteFailedTick(const AnsiString &name, bool continuing, std::exception_ptr failure);
   // Renames the file to its name plus ".ERR" and tells why; gives that name, empty when it failed.
@@ -148,6 +151,8 @@ class TForm1 : public TForm {
   void StartUpdateFile(const AnsiString &name, TextFile &command);
   bool ContinueUpdateFile();  // whether it read a statement of a megabyte or more
   void EndUpdateFile();
+  // Whether the statement just read, which reaches the end of the file, may be sent as it stands.
+  bool LastStatementSettled(bool statement, const std::vector<AnsiString> &lines);
   void SetUpdateFileAside(TUpdateProgress &progress, const AnsiString &why);
   // The SHA-256 of UpdateFile from its start to end, fed on from where the last call stood (from the
   // start again for a shorter stretch).

@@ -25,6 +25,10 @@ bool ReadStatement(TextFile &file, std::vector<AnsiString> &lines) {
   return true;
 }
 
+bool StatementEnded(bool statement, const std::vector<AnsiString> &lines) {
+  return !statement || EndsWithSemicolon(lines.back());
+}
+
 int CountStatementEnds(TextFile &file) {
   int count = 0;
   AnsiString line;

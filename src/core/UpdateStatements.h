@@ -11,5 +11,7 @@
 // Reads the next statement start: the trimmed lines of a statement (true), or the one line that begins
 // none (false, the line alone in lines). The file must not be at its end.
 bool ReadStatement(TextFile &file, std::vector<AnsiString> &lines);
+// Whether what ReadStatement read ends whole: a statement up to its ";", or a line of none.
+bool StatementEnded(bool statement, const std::vector<AnsiString> &lines);
 // The number of lines of the file whose last character, untrimmed, is ";"; reads the file to its end.
 int CountStatementEnds(TextFile &file);

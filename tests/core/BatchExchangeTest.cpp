@@ -59,7 +59,6 @@ TEST_F(BatchExchange, TheAnswerToANameOfOtherBytesCarriesTheSameBytes) {
   Connect();
   const std::filesystem::path remessa = drive.Host("C:\\ORVALIX\\REMESSA");
   std::ofstream(remessa / "CONS\xe9" "135.TXT", std::ios::binary) << "CONSULTA_EMPRESA\r\n";
-  std::filesystem::last_write_time(remessa / "CONS\xe9" "135.TXT", std::filesystem::file_time_type::clock::now() - 5s);
   Tick();
   EXPECT_FALSE(std::filesystem::exists(remessa / "CONS\xe9" "135.TXT"));
   const std::filesystem::path answer = drive.Host("C:\\ORVALIX\\RETORNO") / "RET\xe9" "135.ret";

@@ -8,6 +8,7 @@
 #include "platform/win/Registry.h"
 
 #include <QDateTime>
+#include <QThread>
 #include <chrono>
 #include <filesystem>
 
@@ -33,10 +34,15 @@ class BatchTest : public MainWindowTest {
     ASSERT_TRUE(Form1->Database1->Connected());
     ASSERT_TRUE(MarkerExists());
   }
-  // A command file as its writer leaves it: complete, and standing still for more than a second.
+  // A command file as its writer leaves it: written and closed while the program watches. One whose
+  // last line has no end is taken only once the program has seen it stand still a second: a tick sees
+  // it, and the second passes.
   void Drop(const AnsiString &name, const std::string &bytes) {
     drive.WriteFile("C:\\ORVALIX\\REMESSA\\" + name, bytes);
-    Settle(name);
+    if (bytes.empty() || (bytes.back() != '\n' && bytes.back() != '\r')) {
+      Tick();
+      QThread::msleep(1000);
+    }
   }
   void Settle(const AnsiString &name) {
     using namespace std::chrono_literals;

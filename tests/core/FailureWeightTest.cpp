@@ -76,4 +76,20 @@ TEST(TickJournal, TellsAFaultOnceThenOnceAMinuteAndWhenTheQueueMovesAgain) {
             "08/12/2026 10:01:10 -: a fila voltou a andar depois de 5 tentativas falhas\n");
 }
 
+TEST(TickJournal, CountsEachQueueOnItsOwn) {
+  TTickJournal journal;
+  testing::internal::CaptureStderr();
+  for (const int second : {0, 20, 40, 60}) {
+    SetClockForTesting(QDateTime(QDate(2026, 12, 8), QTime(10, second / 60, second % 60)));
+    journal.Failed("INSERE_DADO1.TXT", "somente leitura");
+    journal.Moved("CONS");  // a consultation answered meanwhile
+  }
+  journal.Moved("INSERE_DADO");
+  SetClockForTesting(std::nullopt);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "08/12/2026 10:00:00 INSERE_DADO1.TXT: somente leitura\n"
+            "08/12/2026 10:01:00 INSERE_DADO1.TXT: somente leitura (mais 3 tentativas falharam desde 10:00:00)\n"
+            "08/12/2026 10:01:00 INSERE_DADO: a fila voltou a andar depois de 4 tentativas falhas\n");
+}
+
 }  // namespace

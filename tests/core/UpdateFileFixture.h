@@ -4,6 +4,8 @@
 
 #include "BatchFixture.h"
 
+#include <QThread>
+
 #include <string>
 
 class UpdateFileTest : public BatchTest {
@@ -54,6 +56,8 @@ class UpdateFileTest : public BatchTest {
     Application->ResetForTesting();
     CreateMainWindow();
     Form1->Timer2->SetEnabled(false);
+    // The files there at the start stand still from then on: by the second tick, they have for a second.
+    QThread::msleep(1000);
   }
   static constexpr const char *kFirst = "INSERE_DADO0001.TXT";
   static constexpr const char *kFirstPath = "C:\\ORVALIX\\REMESSA\\INSERE_DADO0001.TXT";

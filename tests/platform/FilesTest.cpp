@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <chrono>
 #include <fstream>
+#include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -156,37 +158,49 @@ TEST_F(FilesTest, HostNamesComeAndGoWithTheirOwnBytes) {
 }
 
 TEST_F(FilesTest, ASettledOpenTakesOnlyARegularFileThatNoOneWritesAndThatStoodStillASecond) {
-  using namespace std::chrono_literals;
   const std::filesystem::path folder = drive.Root() / "c";
-  const auto old = [&](const char *name) {
-    std::filesystem::last_write_time(folder / name, std::filesystem::file_time_type::clock::now() - 2s);
-  };
   drive.WriteFile("C:\\still.txt", "line\r\n");
-  old("still.txt");
-  drive.WriteFile("C:\\fresh.txt", "line\r\n");
   drive.WriteFile("C:\\written.txt", "li");
-  old("written.txt");
+  drive.WriteFile("C:\\unended.txt", "line");
+  drive.WriteFile("C:\\denied.txt", "line\r\n");
+  std::filesystem::permissions(folder / "denied.txt", std::filesystem::perms::none);
   std::ofstream writer(folder / "written.txt", std::ios::app);
   std::filesystem::create_directory(folder / "folder");
   ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
   std::filesystem::create_symlink(folder / "missing", folder / "dangling");
   std::filesystem::create_symlink("/dev/zero", folder / "zero");
   std::filesystem::create_symlink(folder / "still.txt", folder / "link.txt");
-  const std::pair<const char *, int> cases[] = {
-      {"still.txt", 0},      {"link.txt", 0},        {"fresh.txt", kFileInUse}, {"written.txt", kFileInUse},
-      {"folder", kNotAFile}, {"pipe", kNotAFile},    {"dangling", kNotAFile},   {"zero", kNotAFile},
-      {"absent", 2},
+  const bool root = ::geteuid() == 0;  // reads any file
+  const struct {
+    const char *name;
+    bool closedByWriter, stoodStill;
+    int code;
+  } cases[] = {
+      {"still.txt", false, true, 0},           {"link.txt", false, true, 0},
+      {"still.txt", false, false, kFileInUse}, {"still.txt", true, false, 0},  // closed whole while watched
+      {"unended.txt", true, false, kFileInUse}, {"written.txt", true, true, kFileInUse},
+      {"folder", false, true, kNotAFile},      {"pipe", false, true, kNotAFile},
+      {"dangling", false, true, kNotAFile},    {"zero", false, true, kNotAFile},
+      {"absent", false, true, 2},              {"denied.txt", false, true, root ? 0 : kReadDenied},
   };
-  for (const auto &[name, code] : cases) {
+  for (const auto &c : cases) {
     TextFile file;
-    AssignFile(file, AnsiString("C:\\") + name);
+    AssignFile(file, AnsiString("C:\\") + c.name);
+    std::optional<TFileState> seen;
+    const TStillness stillness = [&](const TFileState &state) {
+      seen = state;
+      return c.stoodStill;
+    };
     try {
-      ResetSettled(file);
-      EXPECT_EQ(file.ReadLine(), "line") << name;
-      EXPECT_EQ(code, 0) << name;
+      ResetSettled(file, c.closedByWriter, stillness);
+      EXPECT_EQ(file.ReadLine(), "line") << c.name;
+      EXPECT_EQ(c.code, 0) << c.name;
     } catch (const EInOutError &e) {
-      EXPECT_EQ(e.ErrorCode, code) << name;
-      EXPECT_FALSE(file.IsOpen()) << name;
+      EXPECT_EQ(e.ErrorCode, c.code) << c.name;
+      EXPECT_FALSE(file.IsOpen()) << c.name;
+    }
+    if (seen) {
+      EXPECT_EQ(seen->Size, std::filesystem::file_size(folder / c.name)) << c.name;
     }
   }
 }
@@ -195,7 +209,7 @@ TEST_F(FilesTest, ASettledOpenTakesOnlyARegularFileThatNoOneWritesAndThatStoodSt
 
 namespace {
 
-TEST(DeleteFileIfSame, DeletesOnlyTheFileAsItWasRead) {
+TEST(DeleteFileIfSame, DeletesOnlyTheFileAsItWasReadAlsoWhereARenameThatMustNotReplaceIsRefused) {
   TempDrive drive;
   const AnsiString path = "C:\\Q\\A.TXT";
   const struct {
@@ -213,7 +227,9 @@ TEST(DeleteFileIfSame, DeletesOnlyTheFileAsItWasRead) {
        TDeleteOutcome::Replaced, "new\r\n"},
       {"gone", [&] { std::filesystem::remove(drive.Host(path)); }, TDeleteOutcome::Deleted, "(none)"},
   };
+  for (const bool refused : {false, true})
   for (const auto &c : cases) {
+    RefuseNoReplaceForTesting(refused);
     drive.WriteFile(path, "read\r\n");
     TextFile file;
     AssignFile(file, path);
@@ -224,6 +240,7 @@ TEST(DeleteFileIfSame, DeletesOnlyTheFileAsItWasRead) {
     EXPECT_EQ(FileExists(path) ? drive.ReadFile(path) : "(none)", c.left) << c.what;
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive.Host("C:\\Q")), {}), FileExists(path) ? 1 : 0)
         << c.what;  // nothing left under another name
+    RefuseNoReplaceForTesting(false);
   }
 }
 

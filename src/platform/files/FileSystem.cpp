@@ -3,6 +3,7 @@
 #include "platform/files/Drive.h"
 #include "platform/files/TextFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -64,12 +65,49 @@ bool EntryExistsIn(const AnsiString &folder, const AnsiString &name) {
   return fs::exists(fs::symlink_status(HostPath(folder) / ToHostName(name), error));
 }
 
+namespace {
+
+bool refuseNoReplace = false;  // as NFS and FUSE shares do
+
+// The hidden name of a file being deleted, in the same folder: no mask of the queue finds it meanwhile.
+const char kHiddenPrefix[] = ".";
+const char kHiddenSuffix[] = ".apagando";
+
+// Renames without replacing what stands at the target. Where the file system refuses the flag, a link
+// and an unlink do the same; to a name of the program's own (ownTarget), a rename where none stands.
+bool MoveNoReplace(const fs::path &from, const fs::path &to, bool ownTarget) {
+  if (!refuseNoReplace) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL) return false;
+  }
+  if (ownTarget) {
+    struct stat info {};
+    if (::lstat(to.c_str(), &info) == 0) {
+      errno = EEXIST;
+      return false;
+    }
+    return ::rename(from.c_str(), to.c_str()) == 0;
+  }
+  if (::link(from.c_str(), to.c_str()) != 0) return false;
+  ::unlink(from.c_str());
+  return true;
+}
+
+}  // namespace
+
+void RefuseNoReplaceForTesting(bool refuse) { refuseNoReplace = refuse; }
+
 TDeleteOutcome DeleteFileIfSame(const AnsiString &path, const TFileIdentity &identity, std::uintmax_t size) {
   const fs::path host = HostPath(path);
-  // A hidden name in the same folder: no mask of the queue finds it meanwhile.
-  const fs::path aside = host.parent_path() / ("." + host.filename().string() + ".apagando");
-  if (::renameat2(AT_FDCWD, host.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) != 0)
-    return errno == ENOENT ? TDeleteOutcome::Deleted : TDeleteOutcome::Failed;
+  // A file of the same name may be hidden there already, waiting for the name to be free.
+  fs::path aside;
+  for (int copy = 1;; ++copy) {
+    aside = host.parent_path() / (kHiddenPrefix + host.filename().string() + kHiddenSuffix +
+                                  (copy > 1 ? std::to_string(copy) : std::string()));
+    if (MoveNoReplace(host, aside, true)) break;
+    if (errno == ENOENT) return TDeleteOutcome::Deleted;
+    if (errno != EEXIST || copy == 1000) return TDeleteOutcome::Failed;
+  }
   struct stat info {};
   const bool same = ::stat(aside.c_str(), &info) == 0 && info.st_dev == identity.Device &&
                     info.st_ino == identity.Inode;
@@ -79,8 +117,24 @@ TDeleteOutcome DeleteFileIfSame(const AnsiString &path, const TFileIdentity &ide
   }
   // Not ours to delete. Should yet another file have come under the name meanwhile, this one keeps the
   // hidden name rather than replace it.
-  ::renameat2(AT_FDCWD, aside.c_str(), AT_FDCWD, host.c_str(), RENAME_NOREPLACE);
+  if (!MoveNoReplace(aside, host, false)) return TDeleteOutcome::Hidden;
   return same ? TDeleteOutcome::Grown : TDeleteOutcome::Replaced;
+}
+
+AnsiString HiddenOwner(const std::string &hostName) {
+  const std::size_t prefix = sizeof kHiddenPrefix - 1;
+  const std::size_t suffix = hostName.rfind(kHiddenSuffix);
+  if (!hostName.starts_with(kHiddenPrefix) || suffix == std::string::npos || suffix <= prefix) return {};
+  const std::string copy = hostName.substr(suffix + sizeof kHiddenSuffix - 1);
+  if (!std::all_of(copy.begin(), copy.end(), [](char c) { return c >= '0' && c <= '9'; })) return {};
+  return FromHostName(hostName.substr(prefix, suffix - prefix));
+}
+
+bool BringBackHidden(const AnsiString &folder, const std::string &hostName) {
+  const AnsiString name = HiddenOwner(hostName);
+  if (name.empty()) return false;
+  const fs::path host = HostPath(folder);
+  return MoveNoReplace(host / hostName, host / ToHostName(name), false);
 }
 
 bool FlushFileBuffers(const AnsiString &path) {

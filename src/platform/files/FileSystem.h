@@ -15,12 +15,19 @@ bool RenameFile(const AnsiString &oldPath, const AnsiString &newPath);
 // is a character of a name, not a separator.
 bool RenameFileIn(const AnsiString &folder, const AnsiString &oldName, const AnsiString &newName);
 bool EntryExistsIn(const AnsiString &folder, const AnsiString &name);  // a file, folder or link
-// Deletes the file at path only when it is the one given, as large as given: it is moved aside first,
-// so that a file a writer puts there meanwhile is never the one deleted. Another file, or the same
-// one grown, goes back under its name.
-enum class TDeleteOutcome { Deleted, Replaced, Grown, Failed };
+// Deletes the file at path only when it is the one given, as large as given: it is moved aside to a
+// hidden name first, so that a file a writer puts there meanwhile is never the one deleted. Another
+// file, or the same one grown, goes back under its name, never replacing a file that came there
+// meanwhile: then it stays hidden (Hidden).
+enum class TDeleteOutcome { Deleted, Replaced, Grown, Failed, Hidden };
 struct TFileIdentity;
 TDeleteOutcome DeleteFileIfSame(const AnsiString &path, const TFileIdentity &identity, std::uintmax_t size);
+// The name of the file a hidden name of DeleteFileIfSame's stands for; empty for any other name.
+AnsiString HiddenOwner(const std::string &hostName);
+// Moves such a file back under its name in folder, unless a file stands there; true when it did.
+bool BringBackHidden(const AnsiString &folder, const std::string &hostName);
+// As a share that refuses a rename that must not replace (NFS, FUSE).
+void RefuseNoReplaceForTesting(bool refuse);
 // Writes what the system holds of a file, or of a folder's entries, to the disk; false when it fails.
 bool FlushFileBuffers(const AnsiString &path);
 std::uintmax_t FileSize(const AnsiString &path);  // 0 when missing

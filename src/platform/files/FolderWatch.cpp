@@ -23,6 +23,8 @@ AnsiString PatternOf(const AnsiString &mask) {
 
 bool Hidden(const std::string &host) { return !host.empty() && host[0] == '.'; }
 
+constexpr auto kStill = std::chrono::seconds(1);
+
 }  // namespace
 
 bool LocalFileSystem(const std::string &hostFolder) {
@@ -74,7 +76,7 @@ void TFolderWatch::Update() {
     if (Watched() && (::stat(host_.c_str(), &info) != 0 || info.st_dev != device_ || info.st_ino != inode_))
       StopWatch();
   }
-  if (!Watched() && !StartWatch()) List();
+  if (!Watched() && !StartWatch()) List(true);
 }
 
 bool TFolderWatch::StartWatch() {
@@ -88,8 +90,9 @@ bool TFolderWatch::StartWatch() {
   host_ = host;
   device_ = info.st_dev;
   inode_ = info.st_ino;
-  // Notices only tell what changes from now on: what stands there already is listed once.
-  List();
+  // Notices only tell what changes from now on: what stands there already is listed once, and watched
+  // for change from now on.
+  List(false);
   return true;
 }
 
@@ -122,7 +125,12 @@ void TFolderWatch::ReadNotices() {
         return;
       }
       const std::string host = notice->len ? std::string(notice->name) : std::string();
-      if (host.empty() || Hidden(host)) continue;
+      if (host.empty()) continue;
+      if (Hidden(host)) {
+        if (notice->mask & (IN_CREATE | IN_MOVED_TO)) hidden_.insert(host);
+        if (notice->mask & (IN_DELETE | IN_MOVED_FROM)) hidden_.erase(host);
+        continue;
+      }
       if (notice->mask & IN_CREATE) {
         Add(host, false);
       } else if (notice->mask & IN_MOVED_TO) {
@@ -130,26 +138,44 @@ void TFolderWatch::ReadNotices() {
       } else if (notice->mask & (IN_DELETE | IN_MOVED_FROM)) {
         Remove(host);
       } else if (auto found = entries_.find(host); found != entries_.end()) {
-        if (notice->mask & IN_MODIFY) found->second.Finished = false;
+        if (notice->mask & IN_MODIFY) {
+          found->second.Finished = false;
+          found->second.Since = std::chrono::steady_clock::now();
+          found->second.State.reset();
+        }
         if (notice->mask & IN_CLOSE_WRITE) found->second.Finished = found->second.Seen;
       }
     }
     // Notices were lost: what stands there is listed again, and no file counts as finished.
-    if (relist) List();
+    if (relist) List(false);
   }
 }
 
-void TFolderWatch::List() {
-  entries_.clear();
+void TFolderWatch::List(bool keepObservations) {
+  std::map<std::string, TEntry> listed;
   byPattern_.clear();
-  DIR *dir = ::opendir(HostPath(folder_).c_str());
-  if (!dir) return;
-  while (const dirent *raw = ::readdir(dir)) {
-    const std::string host = raw->d_name;
-    if (host == "." || host == ".." || Hidden(host)) continue;
-    entries_[host].Name = FromHostName(host);
+  hidden_.clear();
+  const auto now = std::chrono::steady_clock::now();
+  if (DIR *dir = ::opendir(HostPath(folder_).c_str())) {
+    while (const dirent *raw = ::readdir(dir)) {
+      const std::string host = raw->d_name;
+      if (host == "." || host == "..") continue;
+      if (Hidden(host)) {
+        hidden_.insert(host);
+        continue;
+      }
+      const auto known = entries_.find(host);
+      if (keepObservations && known != entries_.end()) {
+        listed.emplace(host, std::move(known->second));
+        continue;
+      }
+      TEntry &entry = listed[host];
+      entry.Name = FromHostName(host);
+      entry.Since = now;
+    }
+    ::closedir(dir);
   }
-  ::closedir(dir);
+  entries_ = std::move(listed);
 }
 
 void TFolderWatch::Add(const std::string &host, bool finished) {
@@ -158,6 +184,8 @@ void TFolderWatch::Add(const std::string &host, bool finished) {
   if (added) entry.Name = FromHostName(host);
   entry.Seen = true;
   entry.Finished = finished;
+  entry.Since = std::chrono::steady_clock::now();
+  entry.State.reset();
   if (!added) return;
   for (auto &[pattern, names] : byPattern_)
     if (MatchesMask(entry.Name, pattern)) names.insert(KeyOf(entry.Name));
@@ -194,4 +222,22 @@ void TFolderWatch::ListFiles(const AnsiString &mask, TStringList &list,
 bool TFolderWatch::Finished(const AnsiString &name) const {
   const auto found = entries_.find(ToHostName(name));
   return found != entries_.end() && found->second.Finished;
+}
+
+bool TFolderWatch::StoodStill(const AnsiString &name, const TFileState &state) {
+  const auto found = entries_.find(ToHostName(name));
+  if (found == entries_.end()) return false;
+  TEntry &entry = found->second;
+  const auto now = std::chrono::steady_clock::now();
+  if (entry.State != state) {
+    // Unchanged since the watch saw it come, or since its last change was noticed: still from then.
+    // Otherwise (a change seen, or no notices to tell) from now.
+    if (entry.State || !Watched()) entry.Since = now;
+    entry.State = state;
+  }
+  return now - entry.Since >= kStill;
+}
+
+TStillness TFolderWatch::StillnessOf(const AnsiString &name) {
+  return [this, name](const TFileState &state) { return StoodStill(name, state); };
 }

@@ -3,15 +3,19 @@
 // sends them for every writer (a local one), so that a queue of thousands of waiting files is not
 // listed at every look; elsewhere (a network or FUSE share, notices lost to an overflow) the folder is
 // listed anew at each update. It also tells which files their writer has finished: created or renamed
-// into the folder while watched, and closed since its last write.
+// into the folder while watched, and closed since its last write; and which stood still a full second
+// of a monotonic clock, as it saw them (from the watch's start on for the files there already).
 
 #include "platform/ansi/AnsiString.h"
 #include "platform/files/Drive.h"
+#include "platform/files/TextFile.h"
 #include "platform/sys/StringList.h"
 
 #include <QCollator>
+#include <chrono>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -32,6 +36,10 @@ class TFolderWatch {
                  std::size_t most = SIZE_MAX);
   bool Contains(const AnsiString &name) const { return entries_.count(ToHostName(name)) > 0; }
   bool Finished(const AnsiString &name) const;
+  bool StoodStill(const AnsiString &name, const TFileState &state);
+  TStillness StillnessOf(const AnsiString &name);
+  // The host names of the hidden entries (a name that begins with a dot).
+  const std::set<std::string> &HiddenNames() const { return hidden_; }
   bool Watched() const { return watch_ >= 0; }
 
  private:
@@ -39,6 +47,9 @@ class TFolderWatch {
     AnsiString Name;
     bool Seen = false;      // created or renamed into the folder while watched
     bool Finished = false;  // and closed by its writer after its last write
+    // Since when it is known unchanged, and in which state it was last seen (none while unseen).
+    std::chrono::steady_clock::time_point Since;
+    std::optional<TFileState> State;
   };
   // A name under the list's order: its collation key, made once, then the name's bytes.
   struct TListKey {
@@ -52,7 +63,8 @@ class TFolderWatch {
   bool StartWatch();
   void StopWatch();
   void ReadNotices();
-  void List();
+  // What stands in the folder; what was known of the names still there is kept when asked for.
+  void List(bool keepObservations);
   void Add(const std::string &host, bool finished);
   void Remove(const std::string &host);
 
@@ -62,6 +74,7 @@ class TFolderWatch {
   unsigned long long device_ = 0, inode_ = 0;  // of the folder watched
   std::string host_;                           // its host path when the watch began
   std::map<std::string, TEntry> entries_;      // by host name
+  std::set<std::string> hidden_;
   std::map<AnsiString, TNames> byPattern_;     // the names of each pattern asked for, kept in order
   QCollator collator_;
 };

@@ -4,7 +4,6 @@
 #include "platform/sys/Exceptions.h"
 
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <fcntl.h>
 #include <mutex>
@@ -24,6 +23,7 @@ AnsiString MessageOf(int code) {
     case 103: return "File not open";
     case 104: return "File not open for input";
     case 105: return "File not open for output";
+    case kReadDenied: return "File access denied";
     default: return "I/O error " + IntToStr(code);
   }
 }
@@ -65,14 +65,18 @@ bool EndsInLineEnd(int fd, off_t size) {
   return size > 0 && ::pread(fd, &last, 1, size - 1) == 1 && (last == '\n' || last == '\r');
 }
 
-// A writer on a network share holds no local handle: its file is taken only once its modification
-// time (which every write moves) lies a full second in the past. A time ahead of the clock counts as
-// recent, so that a half-written file is never taken for a clock set wrong.
-bool ChangedWithinASecond(const struct stat &info) {
-  using namespace std::chrono;
-  const auto modified = system_clock::time_point(duration_cast<system_clock::duration>(
-      seconds(info.st_mtim.tv_sec) + nanoseconds(info.st_mtim.tv_nsec)));
-  return system_clock::now() - modified < seconds(1);
+TFileState StateOf(const struct stat &info) {
+  return {static_cast<std::uint64_t>(info.st_size),
+          static_cast<long long>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+// Whether the open file may be read to its end now. A writer on a network share holds no local handle:
+// there only the file's standing still, as its observer saw it, tells.
+bool SettledFile(int fd, const struct stat &info, bool closedByWriter, const TStillness &stoodStill) {
+  const TWriters writers = WritersOf(fd);
+  if (writers == TWriters::Some) return false;
+  if (closedByWriter && writers == TWriters::None && EndsInLineEnd(fd, info.st_size)) return true;
+  return stoodStill && stoodStill(StateOf(info));
 }
 
 }  // namespace
@@ -97,7 +101,7 @@ void TextFile::Open(const char *mode, bool reading) {
 
 void TextFile::Reset() { Open("rb", true); }
 
-void TextFile::ResetSettled(bool closedByWriter) {
+void TextFile::ResetSettled(bool closedByWriter, const TStillness &stoodStill) {
   if (file_) Close();
   const auto host = HostPath(path_);
   // Without blocking: a named pipe would hold the open until a writer comes.
@@ -106,7 +110,8 @@ void TextFile::ResetSettled(bool closedByWriter) {
     const int error = errno;
     struct stat link {};
     // A link whose target is missing, or that leads in a circle, is no file that will come.
-    Fail((error == ENOENT && ::lstat(host.c_str(), &link) == 0) || error == ELOOP ? kNotAFile : CodeOf(error));
+    if ((error == ENOENT && ::lstat(host.c_str(), &link) == 0) || error == ELOOP) Fail(kNotAFile);
+    Fail(error == EACCES || error == EPERM ? kReadDenied : CodeOf(error));
   }
   struct stat info {};
   int code = 0;
@@ -114,11 +119,7 @@ void TextFile::ResetSettled(bool closedByWriter) {
     code = CodeOf(errno);
   } else if (!S_ISREG(info.st_mode)) {
     code = kNotAFile;
-  } else if (const TWriters writers = WritersOf(fd); writers == TWriters::Some) {
-    code = kFileInUse;
-  } else if (!(closedByWriter && writers == TWriters::None && EndsInLineEnd(fd, info.st_size)) &&
-             ChangedWithinASecond(info)) {
-    // Only a file known to be whole is taken at once; any other waits until it stands still.
+  } else if (!SettledFile(fd, info, closedByWriter, stoodStill)) {
     code = kFileInUse;
   } else if (!(file_ = ::fdopen(fd, "rb"))) {
     code = CodeOf(errno);
@@ -192,6 +193,17 @@ std::string TextFile::ReadAt(std::uint64_t offset, std::size_t count) const {
   }
   bytes.resize(got);
   return bytes;
+}
+
+bool TextFile::Settled(bool closedByWriter, const TStillness &stoodStill) const {
+  RequireOpen(true);
+  struct stat info {};
+  return ::fstat(::fileno(file_), &info) == 0 && SettledFile(::fileno(file_), info, closedByWriter, stoodStill);
+}
+
+void TextFile::Seek(std::uint64_t offset) {
+  RequireOpen(true);
+  if (::fseeko(file_, static_cast<off_t>(offset), SEEK_SET) != 0) Fail(100);
 }
 
 TFileIdentity TextFile::Identity() const {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 
 // Which file an open text file is, whatever name it has now.
 struct TFileIdentity {
@@ -13,8 +14,18 @@ struct TFileIdentity {
   bool operator==(const TFileIdentity &) const = default;
 };
 
+// What a change of a file shows in: its size and its modification time (ns since the epoch).
+struct TFileState {
+  std::uint64_t Size = 0;
+  long long Modified = 0;
+  bool operator==(const TFileState &) const = default;
+};
+// Whether a file in the state given stood still a full second, as its observer saw it.
+using TStillness = std::function<bool(const TFileState &)>;
+
 // Codes of the failures of ResetSettled and ReadLine, as Windows numbers the nearest of its own.
-constexpr int kFileInUse = 32;     // being written: open for writing elsewhere, or changed within a second
+constexpr int kFileInUse = 32;     // being written: open for writing elsewhere, or not yet seen standing still
+constexpr int kReadDenied = 1314;  // this program may not open it for reading
 constexpr int kNotAFile = 1920;    // a folder, pipe, device, socket or dangling link
 constexpr int kLineTooLong = 223;  // a line longer than kMaxLineLength
 constexpr std::size_t kMaxLineLength = 16 * 1024 * 1024;
@@ -29,11 +40,13 @@ class TextFile {
   void Assign(const AnsiString &path);
   void Reset();    // open for reading
   // Open for reading a file that another program delivers, as Windows opens it: refused (kFileInUse)
-  // while a process holds it open for writing or while its size or time changed within the last
-  // second, unless its writer is known to have closed it (closedByWriter), no process holds it for
-  // writing and its last line is complete; only a regular file opens (kNotAFile otherwise), and the
-  // open never blocks.
-  void ResetSettled(bool closedByWriter = false);
+  // while a process holds it open for writing, and until its observer saw it stand still a full second
+  // (its time is no guide: a clock may be set wrong), unless its writer is known to have closed it
+  // (closedByWriter) and its last line is complete; only a regular file opens (kNotAFile otherwise),
+  // one this program may not read fails with kReadDenied, and the open never blocks.
+  void ResetSettled(bool closedByWriter, const TStillness &stoodStill);
+  // The same test on the file open for reading, now.
+  bool Settled(bool closedByWriter, const TStillness &stoodStill) const;
   void Rewrite();  // create or empty, open for writing
   void Append();   // open for writing at the end
   void Close();
@@ -46,6 +59,7 @@ class TextFile {
   std::uint64_t Position() const;
   std::string ReadAt(std::uint64_t offset, std::size_t count) const;
   TFileIdentity Identity() const;
+  void Seek(std::uint64_t offset);  // of a file open for reading; what was appended since is read
   void Write(const AnsiString &text);
   void WriteLine(const AnsiString &text);
 
@@ -62,7 +76,9 @@ class TextFile {
 // The class library's names for the same operations.
 inline void AssignFile(TextFile &f, const AnsiString &path) { f.Assign(path); }
 inline void Reset(TextFile &f) { f.Reset(); }
-inline void ResetSettled(TextFile &f, bool closedByWriter = false) { f.ResetSettled(closedByWriter); }
+inline void ResetSettled(TextFile &f, bool closedByWriter, const TStillness &stoodStill) {
+  f.ResetSettled(closedByWriter, stoodStill);
+}
 inline void Rewrite(TextFile &f) { f.Rewrite(); }
 inline void CloseFile(TextFile &f) { f.Close(); }
 inline void Readln(TextFile &f, AnsiString &line) { line = f.ReadLine(); }
