@@ -2,6 +2,7 @@
 // The file operations the system uses, on Windows paths of drive C: (see Drive.h).
 
 #include "platform/ansi/AnsiString.h"
+#include "platform/files/TextFile.h"
 
 #include <vector>
 
@@ -19,12 +20,12 @@ bool EntryExistsIn(const AnsiString &folder, const AnsiString &name);  // a file
 // so that a file a writer puts there meanwhile is never the one deleted. Another file, or the same
 // one grown, goes back under its name.
 enum class TDeleteOutcome { Deleted, Replaced, Grown, Failed };
-struct TFileIdentity;
 TDeleteOutcome DeleteFileIfSame(const AnsiString &path, const TFileIdentity &identity, std::uintmax_t size);
 // Writes what the system holds of a file, or of a folder's entries, to the disk; false when it fails.
 bool FlushFileBuffers(const AnsiString &path);
 std::uintmax_t FileSize(const AnsiString &path);  // 0 when missing
 long long FileAge(const AnsiString &path);        // modification time in ms since the epoch; -1 when missing
+TFileIdentity FileIdentity(const AnsiString &path);  // of the file a path names; all 0 when missing
 
 // Entry attributes, as the class library numbers them.
 enum : int {

@@ -7,11 +7,16 @@
 #include <cstdint>
 #include <cstdio>
 
-// Which file an open text file is, whatever name it has now.
+// Which file an open text file is, whatever name it has now: its device and inode, and its birth (ns
+// since the epoch; 0 where the file system keeps none), which tells a file from a later one that was
+// given the number of a deleted one.
 struct TFileIdentity {
   unsigned long long Device = 0, Inode = 0;
+  long long Born = 0;
   bool operator==(const TFileIdentity &) const = default;
 };
+struct statx;
+TFileIdentity IdentityOf(const struct statx &info);
 
 // Codes of the failures of ResetSettled and ReadLine, as Windows numbers the nearest of its own.
 constexpr int kFileInUse = 32;     // being written: open for writing elsewhere, or changed within a second
