@@ -149,6 +149,8 @@ class TForm1 : public TForm {
   bool ContinueUpdateFile();  // whether it read a statement of a megabyte or more
   void EndUpdateFile();
   void SetUpdateFileAside(TUpdateProgress &progress, const AnsiString &why);
+  // Notes again which files stand set aside, at every tick.
+  void FollowSetAsideFiles();
   // The SHA-256 of UpdateFile from its start to end, fed on from where the last call stood (from the
   // start again for a shorter stretch).
   void ResetDigest();
