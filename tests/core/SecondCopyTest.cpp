@@ -7,7 +7,6 @@
 
 #include <QProcess>
 #include <QTest>
-#include <chrono>
 #include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -21,10 +20,7 @@ class SecondCopy : public ::testing::Test {
     sql.ResetTables();
   }
   void TearDown() override {
-    for (QProcess *copy : {&first, &second, &third}) {
-      copy->kill();
-      copy->waitForFinished();
-    }
+    for (QProcess *copy : {&a, &b, &c}) copy->kill(), copy->waitForFinished();
   }
   void Start(QProcess &copy) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -34,49 +30,43 @@ class SecondCopy : public ::testing::Test {
     copy.start(QStringLiteral(ORVALIX_PROGRAM), {});
     ASSERT_TRUE(copy.waitForStarted());
   }
-  // Drops a data-update file and waits until the program has worked it through.
-  void Update(const std::string &name, int first, int count) {
-    using namespace std::chrono_literals;
+  // Rows of dados once a data-update file of count statements dropped into REMESSA is worked through.
+  int Update(const std::string &name, int first, int count) {
     const auto host = drive.Root() / "c" / "Orvalix" / "Remessa" / name;
-    std::ofstream out(host, std::ios::binary);
-    for (int n = first; n < first + count; ++n)
-      out << "INSERT INTO DADOS (cnpj_cpf,empresa,data_mov) VALUES ('" << n << "',1,'2026/12/08');\r\n";
-    out.close();
-    std::filesystem::last_write_time(host, std::filesystem::file_time_type::clock::now() - 5s);
+    std::ofstream(host, std::ios::binary) << [&] {
+      std::string text;
+      for (int n = first; n < first + count; ++n)
+        text += "INSERT INTO DADOS (cnpj_cpf,empresa,data_mov) VALUES ('" + std::to_string(n) + "',1,'2026/12/08');\r\n";
+      return text;
+    }();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !std::filesystem::exists(host); }, 60000)) << name;
+    return sql.Value(QStringLiteral("select count(*) from dados")).toInt();
   }
-  bool Connected() { return std::filesystem::exists(drive.Root() / "c" / "WINDOWS" / "active.conf"); }
-  int Rows() { return sql.Value(QStringLiteral("select count(*) from dados")).toInt(); }
-  int Customers() { return sql.Value(QStringLiteral("select count(distinct cnpj_cpf) from dados")).toInt(); }
 
   TempDrive drive;
   testdb::Sql sql;
-  QProcess first, second, third;
+  QProcess a, b, c;
 };
 
 TEST_F(SecondCopy, EndsWithItsMessageTakingNothingAndTheLockDiesWithTheFirst) {
-  Start(first);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Connected(); }, 30000));
-  Start(second);
-  ASSERT_TRUE(second.waitForFinished(30000));
-  EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(second.exitCode(), 1);
-  const QString told = QString::fromUtf8(second.readAllStandardError());
-  EXPECT_TRUE(told.contains(QStringLiteral("O Orvalix Express já está em execução para a pasta ") +
-                            QString::fromStdString(drive.Root().string())))
+  Start(a);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(drive.Root() / "c/WINDOWS/active.conf"); }, 30000));
+  Start(b);
+  ASSERT_TRUE(b.waitForFinished(30000));
+  EXPECT_EQ(b.exitCode(), 1);
+  const QString told = QString::fromUtf8(b.readAllStandardError());
+  EXPECT_TRUE(told.contains(QString::fromStdString("O Orvalix Express já está em execução para a pasta " +
+                                                    drive.Root().string())))
       << told.toStdString();
-  Update("INSERE_DADO0001.TXT", 1, 8);
-  EXPECT_EQ(Rows(), 8);
-  EXPECT_EQ(first.state(), QProcess::Running);
+  EXPECT_EQ(Update("INSERE_DADO0001.TXT", 1, 8), 8);
+  EXPECT_EQ(a.state(), QProcess::Running);
 
-  ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
-  ASSERT_TRUE(first.waitForFinished());
-  Start(third);
-  Update("INSERE_DADO0002.TXT", 9, 4);
-  EXPECT_EQ(Rows(), 12);
-  EXPECT_EQ(Customers(), 12);
-  EXPECT_EQ(third.state(), QProcess::Running);
-  EXPECT_FALSE(QString::fromUtf8(third.readAllStandardError()).contains(QStringLiteral("já está em execução")));
+  ::kill(static_cast<pid_t>(a.processId()), SIGKILL);
+  ASSERT_TRUE(a.waitForFinished());
+  Start(c);
+  EXPECT_EQ(Update("INSERE_DADO0002.TXT", 9, 4), 12);
+  EXPECT_EQ(c.state(), QProcess::Running);
+  EXPECT_EQ(sql.Value(QStringLiteral("select count(distinct cnpj_cpf) from dados")).toInt(), 12);
 }
 
 }  // namespace
