@@ -86,7 +86,7 @@ int main(int argc, char **argv) {
   BenchDrive::Write("C:\\Orvalix\\Remessa\\BENCH.TXT", "x");
   const Span saves = Measure([&] {
     for (int n = 0; n < kStatements; ++n) {
-      ++progress.Resume("C:\\Orvalix\\Remessa\\BENCH.TXT", [](const TUpdateProgress &) { return true; }).Done;
+      ++progress.Resume("C:\\Orvalix\\Remessa\\BENCH.TXT", {}, [](const TUpdateProgress &) { return true; }).Done;
       progress.Save();
     }
   });

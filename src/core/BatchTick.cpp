@@ -61,6 +61,7 @@ void TForm1::Timer2Timer(TObject *) {
   TextFile command;
   TextFile answer;
   Timer2->SetEnabled(false);
+  FollowSetAsideFiles();
 
   if (InternetState() == 0) {
     DisconnectDatabase();

@@ -35,9 +35,10 @@ void TForm1::StartUpdateFile(const AnsiString &name, TextFile &command) {
   UpdateFileOpen = true;
   ResetDigest();
   // It resumes after its last statement that took effect when it is still the same file up to there.
-  TUpdateProgress &progress = updateProgress_.Resume(Panel1->Hint, [this](const TUpdateProgress &record) {
-    return DigestTo(record.Handled.Bytes) == record.Handled.Digest;
-  });
+  TUpdateProgress &progress =
+      updateProgress_.Resume(Panel1->Hint, UpdateFile.Identity(), [this](const TUpdateProgress &record) {
+        return DigestTo(record.Handled.Bytes) == record.Handled.Digest;
+      });
   updateLine_ = 1;
   std::vector<AnsiString> lines;
   for (int skipped = 0; skipped < progress.Done && !Eof(UpdateFile); ++skipped) {
@@ -142,8 +143,15 @@ void TForm1::EndUpdateFile() {
     Journal(name, "terminado, mas não pôde ser apagado nem posto de lado; fica em REMESSA sem ser lido de novo"_a);
     return;
   }
-  // Deleted, set aside, or another file put in its place, which is a new one.
-  updateProgress_.Forget(path);
+  // Another file put in its place meanwhile: it resumes after these statements when it is the same up
+  // to there, as a file in progress does.
+  TUpdateProgress *progress = updateProgress_.Find(path);
+  const TFileIdentity found = outcome == TDeleteOutcome::Replaced ? FileIdentity(path) : TFileIdentity{};
+  if (progress && found != TFileIdentity{}) {
+    progress->Returning = found;
+  } else {
+    updateProgress_.Forget(path);  // deleted or set aside: a file that comes later is a new one
+  }
   updateProgress_.Save();
 }
 
@@ -190,9 +198,18 @@ void TForm1::SetUpdateFileAside(TUpdateProgress &progress, const AnsiString &why
   const AnsiString aside =
       SetAside(name, why + "; instruções que tiveram efeito: "_a + IntToStr(progress.Done) +
                          ", a recusada começa na linha "_a + IntToStr(progress.Handled.Line) +
-                         "; enviado de novo com este nome enquanto o posto de lado estiver em REMESSA, continua depois "
-                         "delas");
+                         "; corrigido e renomeado de volta, ou enviado de novo com este nome enquanto o posto de lado "
+                         "estiver em REMESSA, continua depois delas");
   if (aside.empty()) return;
   progress.Aside = aside.substr(name.size());
+  progress.Returning = FileIdentity(kRemessa + aside);  // the file itself, mended and renamed back
   progress.Failures = 0;
+}
+
+void TForm1::FollowSetAsideFiles() {
+  // A record that cannot be saved now goes with the next save.
+  try {
+    if (updateProgress_.FollowAside()) updateProgress_.Save();
+  } catch (const std::exception &) {
+  }
 }

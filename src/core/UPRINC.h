@@ -154,6 +154,8 @@ class TForm1 : public TForm {
   // Whether the statement just read, which reaches the end of the file, may be sent as it stands.
   bool LastStatementSettled(bool statement, const std::vector<AnsiString> &lines);
   void SetUpdateFileAside(TUpdateProgress &progress, const AnsiString &why);
+  // Notes again which files stand set aside, at every tick.
+  void FollowSetAsideFiles();
   // The SHA-256 of UpdateFile from its start to end, fed on from where the last call stood (from the
   // start again for a shorter stretch).
   void ResetDigest();

@@ -48,10 +48,14 @@ bool ParsePresentForm(const AnsiString &line, TUpdateProgress &read) {
   std::vector<AnsiString> f;
   AnsiString path;
   int phase = 0;
-  if (!SplitFields(line, 14, f, path) || f[0] != "v2" || !ParseNumber(f[1], read.Done) ||
+  const bool returning = line.starts_with("v3\t");
+  if (!SplitFields(line, returning ? 17 : 14, f, path) || !ParseNumber(f[1], read.Done) ||
       !ParseNumber(f[2], read.Failures) || !ParseNumber(f[3], phase) || !ParsePrefix(&f[5], read.Handled) ||
       !ParsePrefix(&f[8], read.Pending) || !ParseNumber(f[11], read.Session) || !ParseNumber(f[12], read.ServerStart) ||
       phase < 0 || phase > 2)
+    return false;
+  if (returning && (!ParseNumber(f[14], read.Returning.Device) || !ParseNumber(f[15], read.Returning.Inode) ||
+                    !ParseNumber(f[16], read.Returning.Born)))
     return false;
   read.Phase = static_cast<TStatementPhase>(phase);
   read.Token = f[4];
@@ -82,14 +86,16 @@ bool ParseEarlierForm(const AnsiString &line, TUpdateProgress &read) {
 }  // namespace
 
 AnsiString FormatUpdateProgress(const TUpdateProgress &p) {
-  return "v2\t" + IntToStr(p.Done) + "\t" + IntToStr(p.Failures) + "\t" + IntToStr(static_cast<int>(p.Phase)) + "\t" +
+  return "v3\t" + IntToStr(p.Done) + "\t" + IntToStr(p.Failures) + "\t" + IntToStr(static_cast<int>(p.Phase)) + "\t" +
          p.Token + "\t" + FormatPrefix(p.Handled) + "\t" + FormatPrefix(p.Pending) + "\t" + IntToStr(p.Session) + "\t" +
-         IntToStr(p.ServerStart) + "\t" + p.Aside + "\t" + p.Path;
+         IntToStr(p.ServerStart) + "\t" + p.Aside + "\t" + IntToStr(p.Returning.Device) + "\t" +
+         IntToStr(p.Returning.Inode) + "\t" + IntToStr(p.Returning.Born) + "\t" + p.Path;
 }
 
 bool ParseUpdateProgress(const AnsiString &line, TUpdateProgress &progress) {
   TUpdateProgress read;
-  if (!(line.starts_with("v2\t") ? ParsePresentForm(line, read) : ParseEarlierForm(line, read))) return false;
+  const bool present = line.starts_with("v2\t") || line.starts_with("v3\t");
+  if (!(present ? ParsePresentForm(line, read) : ParseEarlierForm(line, read))) return false;
   if (read.Done < 0 || read.Failures < 0 || read.Path.empty()) return false;
   if (read.Phase != TStatementPhase::Idle && read.Token.empty()) return false;
   progress = read;
@@ -114,7 +120,7 @@ void TUpdateProgressFile::Load() {
   loaded_ = true;
 }
 
-TUpdateProgress &TUpdateProgressFile::Resume(const AnsiString &path,
+TUpdateProgress &TUpdateProgressFile::Resume(const AnsiString &path, const TFileIdentity &identity,
                                              const std::function<bool(const TUpdateProgress &)> &samePrefix) {
   Load();
   const auto asideStands = [](const TUpdateProgress &record) {
@@ -128,12 +134,15 @@ TUpdateProgress &TUpdateProgressFile::Resume(const AnsiString &path,
   const auto found = records_.find(UpperCase(path));
   if (found == records_.end()) return Begin(path);
   TUpdateProgress &progress = found->second;
-  const bool same = (progress.Aside.empty() || asideStands(progress)) &&
-                    (progress.Age >= 0 ? progress.Size == FileSize(path) && progress.Age == FileAge(path)
+  // The set-aside file sent again while it stands, or the returning file itself, or a file in progress.
+  const bool serves = asideStands(progress) ||
+                      (progress.Returning == TFileIdentity{} ? progress.Aside.empty() : progress.Returning == identity);
+  const bool same = serves && (progress.Age >= 0 ? progress.Size == FileSize(path) && progress.Age == FileAge(path)
                                        : samePrefix(progress));
   if (!same) return Begin(path);
   progress.Path = path;
   progress.Aside.clear();
+  progress.Returning = {};
   if (progress.Token.empty()) progress.Token = NewToken();
   return progress;
 }
@@ -164,6 +173,20 @@ TUpdateProgress *TUpdateProgressFile::Find(const AnsiString &path) {
 void TUpdateProgressFile::Forget(const AnsiString &path) {
   Load();
   records_.erase(UpperCase(path));
+}
+
+bool TUpdateProgressFile::FollowAside() {
+  Load();
+  bool changed = false;
+  for (auto &record : records_) {
+    TUpdateProgress &progress = record.second;
+    if (progress.Aside.empty()) continue;
+    const TFileIdentity aside = FileIdentity(progress.Path + progress.Aside);
+    if (aside == TFileIdentity{} || aside == progress.Returning) continue;
+    progress.Returning = aside;
+    changed = true;
+  }
+  return changed;
 }
 
 void TUpdateProgressFile::Save(bool durable) {

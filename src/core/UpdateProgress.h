@@ -4,6 +4,7 @@
 // also after a restart of the program, and no statement of it runs twice.
 
 #include "platform/ansi/AnsiString.h"
+#include "platform/files/TextFile.h"
 
 #include <cstdint>
 #include <functional>
@@ -43,6 +44,9 @@ struct TUpdateProgress {
   // Set aside under its name plus this (".ERR"): the record serves a mended file sent again under its
   // name for as long as the set-aside file stands in REMESSA.
   AnsiString Aside;
+  // The file the record also serves when it comes under the name: the set-aside file itself (mended
+  // and renamed back), or the file found under the name when this one ended. None when all 0.
+  TFileIdentity Returning;
   // A record of the earlier form: the file's size and modification time when it was begun (Age -1 in
   // the present form, which recognises a file by its digest).
   std::uintmax_t Size = 0;
@@ -50,8 +54,9 @@ struct TUpdateProgress {
   bool operator==(const TUpdateProgress &) const = default;
 };
 
-// One record a line, its fields separated by tabs, the path last. Lines of the two earlier forms (done,
-// failures, size, age, [phase, token,] path) read as records of the earlier form.
+// One record a line, its fields separated by tabs, the path last. Lines of the form before the returning
+// file (v2) read without one; lines of the two earliest forms (done, failures, size, age, [phase,
+// token,] path) read as records of the earlier form.
 AnsiString FormatUpdateProgress(const TUpdateProgress &progress);
 // False for a line that is no record.
 bool ParseUpdateProgress(const AnsiString &line, TUpdateProgress &progress);
@@ -60,16 +65,21 @@ class TUpdateProgressFile {
  public:
   explicit TUpdateProgressFile(AnsiString statePath) : statePath_(std::move(statePath)) {}
 
-  // The record of the file at path when it is the file the record was begun on, as far as it took
-  // effect (samePrefix tells, from the record's bytes and digest; a record of the earlier form goes by
-  // the file's size and time); else one begun afresh (nothing done, a new token). The records of files
-  // gone, and not in doubt or set aside, are dropped.
-  TUpdateProgress &Resume(const AnsiString &path, const std::function<bool(const TUpdateProgress &)> &samePrefix);
+  // The record of the file at path (identity: the file opened there) when it is the file the record was
+  // begun on, as far as it took effect (samePrefix tells, from the record's bytes and digest; a record
+  // of the earlier form goes by the file's size and time); else one begun afresh (nothing done, a new
+  // token). A record with a returning file serves only that file, or any file while its set-aside one
+  // stands. The records of files gone, and not in doubt or set aside, are dropped.
+  TUpdateProgress &Resume(const AnsiString &path, const TFileIdentity &identity,
+                          const std::function<bool(const TUpdateProgress &)> &samePrefix);
   TUpdateProgress &Begin(const AnsiString &path);
   TUpdateProgress *Find(const AnsiString &path);
   // The records whose statement is not idle, of files in place or gone.
   std::vector<TUpdateProgress *> InDoubt();
   void Forget(const AnsiString &path);
+  // Notes again the identity of each set-aside file that stands (an editor may save it by replacing
+  // the file); whether a record changed.
+  bool FollowAside();
   // Replaces the state file with the records; raises EInOutError. A durable save is on the disk when
   // it returns, so that not even a power failure takes it back.
   void Save(bool durable = false);

@@ -1,5 +1,6 @@
-// Every statement of a data-update file takes effect once: when the file is replaced, touched, grown or
-// mended and sent again, and when the link to the server goes silent in the middle of a statement.
+// Every statement of a data-update file takes effect once: when the file is replaced, touched, grown,
+// mended and sent again or renamed back, and when the link to the server goes silent in the middle of a
+// statement.
 
 #include "UpdateFileFixture.h"
 
@@ -177,6 +178,45 @@ TEST_F(SilentLink, AStatementWhoseSessionWasLostIsTakenUpAgainAndTakesEffectOnce
   EXPECT_EQ(Rows(), 6);
   EXPECT_EQ(Repeated(), 0);
   EXPECT_FALSE(Waiting("INSERE_DADO0001.TXT.ERR"));
+}
+
+TEST_F(ExactlyOnce, AFileRenamedIntoPlaceAsTheOldStatementsAndMoreRunsOnlyTheNewOnesAfterTheOldFile) {
+  Connect();
+  Deliver(kFirst, Inserts(1, 20));
+  for (int tick = 0; tick < 4; ++tick) Tick();  // 6 statements
+  Deliver(kFirst, Inserts(1, 24));
+  Finish(kFirst);
+  EXPECT_EQ(Rows(), 24);
+  EXPECT_EQ(Repeated(), 0);
+}
+
+TEST_F(ExactlyOnce, ASetAsideFileMendedAndRenamedBackResumesAndAnyOtherFileUnderItsNameRunsWhole) {
+  const std::string aside = std::string(kFirst) + ".ERR", mended = Inserts(1, 11);
+  const auto back = [&](const std::string &from) { std::filesystem::rename(Host(from), Host(kFirst)); };
+  const struct {
+    const char *what;
+    std::function<void()> mend;
+    int rows;
+  } cases[] = {
+      {"mended in place", [&] { std::ofstream(Host(aside), std::ios::binary) << mended; back(aside); }, 11},
+      {"saved by replacing, seen by a tick, renamed back after a restart",
+       [&] { Deliver(aside, mended); Tick(); RestartProgram(); Connect(); back(aside); }, 11},
+      {"another file once the set-aside one is deleted",
+       [&] { Deliver("other", mended); std::filesystem::remove(Host(aside)); back("other"); }, 17},
+  };
+  for (const auto &c : cases) {
+    sql.ResetTables();
+    RestartProgram();
+    Connect();
+    Deliver(kFirst, Inserts(1, 6) + "INSERT INTO DADOS VALUES ((;\r\n" + Inserts(8, 4));
+    Finish(kFirst);
+    ASSERT_EQ(Rows(), 6) << c.what;
+    c.mend();
+    Settle(kFirst);
+    Finish(kFirst);
+    EXPECT_EQ(Rows(), c.rows) << c.what;
+    EXPECT_EQ(sql.Value(QStringLiteral("select count(distinct cnpj_cpf) from dados")).toInt(), 11) << c.what;
+  }
 }
 
 }  // namespace

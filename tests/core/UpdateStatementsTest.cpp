@@ -72,9 +72,14 @@ TEST(UpdateProgress, RecordsReadBackAsWrittenAndOtherLinesAreNoRecords) {
   progress.Session = 77;
   progress.ServerStart = 1765000000;
   progress.Aside = ".2.ERR";
+  progress.Returning = {2049, 12345678901ull, 1765000000123456789ll};
   TUpdateProgress read;
   ASSERT_TRUE(ParseUpdateProgress(FormatUpdateProgress(progress), read));
   EXPECT_EQ(read, progress);
+  // The form before the returning file: none.
+  ASSERT_TRUE(ParseUpdateProgress("v2\t1\t0\t0\tt\t5\td\t1\t5\td\t1\t0\t0\t.ERR\tC:\\A", read));
+  EXPECT_EQ(read.Returning, TFileIdentity{});
+  EXPECT_EQ(read.Aside, ".ERR");
   // Records of the two earlier forms, recognised by the file's size and time.
   TUpdateProgress earlier;
   earlier.Path = "C:\\A\t1";
@@ -109,8 +114,8 @@ TEST(UpdateProgress, AFileResumesWhileItIsTheSameAsFarAsItTookEffect) {
   const auto changed = [](const TUpdateProgress &) { return false; };
   {
     TUpdateProgressFile file(state);
-    file.Resume(a, changed).Done = 3;
-    file.Resume(b, changed).Done = 5;
+    file.Resume(a, {}, changed).Done = 3;
+    file.Resume(b, {}, changed).Done = 5;
     file.Save();
   }
   EXPECT_FALSE(FileExists(state + ".new"));
@@ -118,11 +123,11 @@ TEST(UpdateProgress, AFileResumesWhileItIsTheSameAsFarAsItTookEffect) {
   AnsiString token;
   {
     TUpdateProgressFile file(state);  // as after a restart of the program
-    EXPECT_EQ(file.Resume("c:\\orvalix\\remessa\\a.txt", same).Done, 3);
+    EXPECT_EQ(file.Resume("c:\\orvalix\\remessa\\a.txt", {}, same).Done, 3);
     token = file.Find(a)->Token;
     EXPECT_EQ(token.size(), 16u);
     EXPECT_EQ(file.Find(b), nullptr);  // gone with its file
-    EXPECT_EQ(file.Resume(a, changed).Done, 0);
+    EXPECT_EQ(file.Resume(a, {}, changed).Done, 0);
     EXPECT_NE(file.Find(a)->Token, token);  // its statements are new ones
     // A record in doubt stays when its file goes, until the server has told what became of it.
     file.Find(a)->Phase = TStatementPhase::Sent;
@@ -139,17 +144,17 @@ TEST(UpdateProgress, AFileResumesWhileItIsTheSameAsFarAsItTookEffect) {
     record.Done = 2;
     record.Aside = ".ERR";
     file.Save();
-    EXPECT_EQ(file.Resume(a, same).Done, 2);
+    EXPECT_EQ(file.Resume(a, {}, same).Done, 2);
     EXPECT_EQ(file.Find(a)->Aside, "");
     file.Find(a)->Aside = ".ERR";
     DeleteFile(a + ".ERR");
-    EXPECT_EQ(file.Resume(a, same).Done, 0);
+    EXPECT_EQ(file.Resume(a, {}, same).Done, 0);
   }
   // A record of the earlier form goes by the file's size and time.
   drive.WriteFile(state, "4\t0\t3\t" + std::to_string(FileAge(a)) + "\t" + a + "\r\n");
-  EXPECT_EQ(TUpdateProgressFile(state).Resume(a, changed).Done, 4);
+  EXPECT_EQ(TUpdateProgressFile(state).Resume(a, {}, changed).Done, 4);
   drive.WriteFile(state, "4\t0\t3\t1\t" + a + "\r\n");
-  EXPECT_EQ(TUpdateProgressFile(state).Resume(a, same).Done, 0);
+  EXPECT_EQ(TUpdateProgressFile(state).Resume(a, {}, same).Done, 0);
   drive.WriteFile(state, "garbage\r\n");
   TUpdateProgressFile garbled(state);
   EXPECT_EQ(garbled.Find(a), nullptr);

@@ -157,6 +157,12 @@ long long FileAge(const AnsiString &path) {
   return static_cast<long long>(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000;
 }
 
+TFileIdentity FileIdentity(const AnsiString &path) {
+  struct statx info {};
+  if (::statx(AT_FDCWD, HostPath(path).c_str(), 0, STATX_INO | STATX_BTIME, &info) != 0) return {};
+  return IdentityOf(info);
+}
+
 std::vector<TSearchRec> FindEntries(const AnsiString &mask, int attr) {
   std::vector<TSearchRec> found;
   const std::size_t cut = mask.find_last_of("\\/");

@@ -2,6 +2,7 @@
 // The file operations the system uses, on Windows paths of drive C: (see Drive.h).
 
 #include "platform/ansi/AnsiString.h"
+#include "platform/files/TextFile.h"
 
 #include <vector>
 
@@ -20,7 +21,6 @@ bool EntryExistsIn(const AnsiString &folder, const AnsiString &name);  // a file
 // file, or the same one grown, goes back under its name, never replacing a file that came there
 // meanwhile: then it stays hidden (Hidden).
 enum class TDeleteOutcome { Deleted, Replaced, Grown, Failed, Hidden };
-struct TFileIdentity;
 TDeleteOutcome DeleteFileIfSame(const AnsiString &path, const TFileIdentity &identity, std::uintmax_t size);
 // The name of the file a hidden name of DeleteFileIfSame's stands for; empty for any other name.
 AnsiString HiddenOwner(const std::string &hostName);
@@ -32,6 +32,7 @@ void RefuseNoReplaceForTesting(bool refuse);
 bool FlushFileBuffers(const AnsiString &path);
 std::uintmax_t FileSize(const AnsiString &path);  // 0 when missing
 long long FileAge(const AnsiString &path);        // modification time in ms since the epoch; -1 when missing
+TFileIdentity FileIdentity(const AnsiString &path);  // of the file a path names; all 0 when missing
 
 // Entry attributes, as the class library numbers them.
 enum : int {

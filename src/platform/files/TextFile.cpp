@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <mutex>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -206,11 +207,18 @@ void TextFile::Seek(std::uint64_t offset) {
   if (::fseeko(file_, static_cast<off_t>(offset), SEEK_SET) != 0) Fail(100);
 }
 
+TFileIdentity IdentityOf(const struct statx &info) {
+  const long long born = (info.stx_mask & STATX_BTIME)
+                             ? static_cast<long long>(info.stx_btime.tv_sec) * 1000000000 + info.stx_btime.tv_nsec
+                             : 0;
+  return {makedev(info.stx_dev_major, info.stx_dev_minor), info.stx_ino, born};
+}
+
 TFileIdentity TextFile::Identity() const {
   if (!file_) Fail(103);
-  struct stat info {};
-  if (::fstat(::fileno(file_), &info) != 0) Fail(100);
-  return {info.st_dev, info.st_ino};
+  struct statx info {};
+  if (::statx(::fileno(file_), "", AT_EMPTY_PATH, STATX_INO | STATX_BTIME, &info) != 0) Fail(100);
+  return IdentityOf(info);
 }
 
 bool TextFile::Eof() {

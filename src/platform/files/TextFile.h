@@ -8,11 +8,16 @@
 #include <cstdio>
 #include <functional>
 
-// Which file an open text file is, whatever name it has now.
+// Which file an open text file is, whatever name it has now: its device and inode, and its birth (ns
+// since the epoch; 0 where the file system keeps none), which tells a file from a later one that was
+// given the number of a deleted one.
 struct TFileIdentity {
   unsigned long long Device = 0, Inode = 0;
+  long long Born = 0;
   bool operator==(const TFileIdentity &) const = default;
 };
+struct statx;
+TFileIdentity IdentityOf(const struct statx &info);
 
 // What a change of a file shows in: its size and its modification time (ns since the epoch).
 struct TFileState {

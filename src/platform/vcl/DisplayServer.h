@@ -6,3 +6,6 @@
 
 // Before the Qt application is made.
 void PreferXWayland(int argc, char **argv);
+// Whether the Qt application would have a screen to show a window on: a display to reach, and a
+// platform that draws on it (not offscreen or minimal).
+bool DisplayAvailable(int argc, char **argv);
