@@ -40,9 +40,8 @@ AnsiString InsertStatement(const TKeyedTable &table, const TRecordValues &values
   return "insert into " + table.Name + " (" + Joined(names, ", ") + ") values (" + Joined(literals, ", ") + ")";
 }
 
-// The column still holds the value as read. A text is compared by its bytes, so that a change of case
-// or of trailing blanks counts too: a number or a decimal is read as the server's digits, so the
-// server's own text of it is compared alike.
+// The column still holds the value as read. A text (a decimal too: it is read as the server's digits)
+// is compared character for character, so that a change of case or of trailing blanks counts.
 AnsiString Unchanged(const TKeyedTable &table, std::size_t column, const QVariant &read) {
   const AnsiString name = ColumnName(table, column);
   if (read.isNull() || read.typeId() != QMetaType::QString) return name + "<=>" + SqlLiteral(read);
