@@ -102,6 +102,7 @@ TInstr_SQL::TInstr_SQL(TComponent *AOwner)
   SpeedButton2->OnClick = [this](TObject *Sender) { SpeedButton2Click(Sender); };
   BitBtn2->OnClick = [this](TObject *Sender) { BitBtn2Click(Sender); };
   DBGrid1->OnExit = [this](TObject *Sender) { DBGrid1Exit(Sender); };
+  OnClose = [this](TObject *Sender, TCloseAction &Action) { FormClose(Sender, Action); };
 
   DoCreate();
 }
@@ -120,7 +121,7 @@ void TInstr_SQL::Memo1KeyDown(TObject *, WORD &Key, TShiftState) {
 
 void TInstr_SQL::SpeedButton1Click(TObject *) {
   const AnsiString statement = Memo1->Lines().Text();
-  if (statement.empty()) return;
+  if (statement.empty() || !PostResult()) return;
   TADOQuery &quecon = *Form1->quecon;
   SetStatement(quecon, {statement});
   // Only the console's own results are bounded: the other users of quecon read their first row.
@@ -136,7 +137,7 @@ void TInstr_SQL::SpeedButton1Click(TObject *) {
 }
 
 void TInstr_SQL::SpeedButton2Click(TObject *) {
-  if (Form1->quecon->Active()) Form1->quecon->Close();
+  if (Form1->quecon->Active() && PostResult()) Form1->quecon->Close();
 }
 
 void TInstr_SQL::BitBtn2Click(TObject *) { Close(); }
@@ -145,4 +146,18 @@ void TInstr_SQL::BitBtn2Click(TObject *) { Close(); }
 // typed. A refused post keeps the focus in the grid.
 void TInstr_SQL::DBGrid1Exit(TObject *) {
   if (Form1->quecon->Active()) Form1->quecon->CheckBrowseMode();
+}
+
+// The buttons take no focus and the close box leaves the grid without its exit: each posts first.
+bool TInstr_SQL::PostResult() {
+  bool posted = false;
+  Guarded([&posted] {
+    if (Form1->quecon->Active()) Form1->quecon->CheckBrowseMode();
+    posted = true;
+  });
+  return posted;
+}
+
+void TInstr_SQL::FormClose(TObject *, TCloseAction &Action) {
+  if (!PostResult()) Action = caNone;
 }

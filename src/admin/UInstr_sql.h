@@ -40,8 +40,12 @@ class TInstr_SQL : public TForm {
   void SpeedButton2Click(TObject *Sender);
   void BitBtn2Click(TObject *Sender);
   void DBGrid1Exit(TObject *Sender);
+  void FormClose(TObject *Sender, TCloseAction &Action);
 
  private:
+  // Posts a row in editing as leaving the grid does, before the result is closed or replaced; a refused
+  // post shows its error and gives false.
+  bool PostResult();
   // Label3 follows the shared query, whoever opens or closes it.
   TDataLink resultLink_;
 };

@@ -3,6 +3,8 @@
 #include "platform/win/WinInet.h"
 #include "support/GridKeys.h"
 
+#include <QApplication>
+
 namespace {
 
 // The unlocked window over group 7, sector 12 and the companies 42 (sector 12) and 43 (sector 0),
@@ -117,6 +119,22 @@ TEST_F(MemberTablesTest, AGroupAndAMemberAreAddedWithEnterAloneAndADuplicateIsRe
   EXPECT_EQ(window->table2->State(), dsInsert);
   EXPECT_EQ(window->DBGrid2->SelectedIndex(), 1);
   EXPECT_EQ(Count("select count(*) from grupos"), 2);
+}
+
+// "N" typed into company 42's Ativo, then another cell made current by a click or by Enter.
+TEST_F(MemberTablesTest, TheTypedTextGoesIntoTheCellItWasTypedInWhateverMovesTheCurrentCell) {
+  for (const QPoint click : {QPoint(0, 1), QPoint(1, 3), QPoint()}) {  // row, column; none: Enter
+    sql.Exec("update empresas set ativo = 'S'");
+    window->Table1->Refresh();
+    QApplication::setActiveWindow(window->Widget());
+    window->DBGrid1->setFocus();
+    window->DBGrid1->setCurrentIndex(window->DBGrid1->model()->index(0, 2));
+    gridkeys::Type(window->DBGrid1, click.isNull() ? "N\r" : "N");
+    if (!click.isNull()) gridkeys::Click(window->DBGrid1, click.x(), click.y());
+    window->Table1->CheckBrowseMode();  // as leaving the grid does
+    EXPECT_EQ(sql.Value("select concat(nome, ativo, grupo) from empresas where numero = 42").toString(), "ACMEN7");
+  }
+  EXPECT_TRUE(boxes.Calls().empty()) << LastBox();
 }
 
 TEST_F(MemberTablesTest, ADropOfTheConnectionUnderTheWindowClosesItsTablesWithoutAWrite) {

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <functional>
 
 namespace {
 
@@ -39,6 +40,7 @@ class SqlConsole : public BatchTest {
     console->DBGrid1->setCurrentIndex(Grid().index(row, column));
   }
   void Type(const QString &text) { gridkeys::Type(console->DBGrid1, text); }
+  void Click(int row, int column) { gridkeys::Click(console->DBGrid1, row, column); }
   void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     gridkeys::Key(console->DBGrid1, key, modifiers);
   }
@@ -95,6 +97,10 @@ TEST_F(SqlConsole, ASelectReplacesTheLastOneAndStaysOpenUntilClosedByTheButton) 
   EXPECT_TRUE(Form1->Timer3->Enabled());  // every opening restarts the keep-alive
   EXPECT_EQ(Cell(1, 1), "BETA");
   EXPECT_GT(console->DBGrid1->columnWidth(1), 3 * console->DBGrid1->columnWidth(0));  // 50 characters, 10 digits
+  EXPECT_EQ(Grid().index(0, 0).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+            Qt::AlignRight);  // a number
+  EXPECT_EQ(Grid().index(0, 1).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+            Qt::AlignLeft);
   Run("select nome from grupos");
   EXPECT_EQ(Grid().columnCount(), 1);
   OpenConsole();  // the result outlives the console that ran it
@@ -150,8 +156,50 @@ TEST_F(SqlConsole, TheRowsOfOneTableReadWithItsKeyAreEditedInsertedAndDeletedInT
   EXPECT_EQ(boxes.Calls().size(), 1u);
 }
 
+// The mouse makes the clicked cell current before the grid hears of it. Columns are bound by their place,
+// whatever their labels; what is typed is stored byte for byte under NO_BACKSLASH_ESCAPES too.
+TEST_F(SqlConsole, TypedTextGoesIntoTheCellItWasTypedInWhenAClickLeavesIt) {
+  sql.Exec("insert into clientes (cnpj_cpf, nome, cidade) values (X'315C32', 'ANA', 'LINS'), ('2', 'BIA', 'BAURU')");
+  Run("set session sql_mode = concat(@@sql_mode, ',NO_BACKSLASH_ESCAPES')");
+  for (const QPoint click : {QPoint(0, 2), QPoint(0, 0), QPoint(1, 2)}) {  // row, column
+    Run("select cnpj_cpf as x, nome as X, cidade from clientes order by cnpj_cpf");
+    EXPECT_EQ(Cell(0, 0) + Cell(0, 1), "1\\2ANA");
+    Focus(0, 1);
+    Type("a\\b'\"");
+    Click(click.x(), click.y());
+    console->Memo1->setFocus();
+    EXPECT_EQ(sql.Value("select group_concat(hex(nome), cidade order by cnpj_cpf) from clientes").toString(),
+              "615C622722LINS,424941BAURU")
+        << click.x() << "," << click.y();
+    sql.Exec("update clientes set nome = 'ANA' where cnpj_cpf <> '2'");
+  }
+  EXPECT_EQ(boxes.Calls().size(), 1u);  // the set returns no rows
+}
+
+// "<F9>", the close-table button and the close box take no focus from the grid: they post first.
+TEST_F(SqlConsole, ARowInEditingIsPostedBeforeTheResultIsReplacedOrClosed) {
+  const std::function<void()> actions[] = {[this] { QTest::mouseClick(console->SpeedButton1, Qt::LeftButton); },
+                                           [this] { QTest::mouseClick(console->SpeedButton2, Qt::LeftButton); },
+                                           [this] { console->Widget()->close(); }};
+  for (const char *typed : {"2", "3", "4", "SUL"}) {  // a key: the last is refused, nothing closed
+    const int action = typed[0] == 'S' ? 0 : typed[0] - '2';
+    Run("select * from grupos order by numero");
+    Focus(0, 0);
+    Key(Qt::Key_Insert);
+    Type(typed);
+    actions[action]();
+    EXPECT_EQ(sql.Value("select group_concat(numero) from grupos").toString().right(1), typed[0] == 'S' ? "4" : typed);
+    EXPECT_EQ(Form1->quecon->State(), typed[0] == 'S' ? dsInsert : action == 1 ? dsInactive : dsBrowse) << typed;
+    EXPECT_EQ(console->Visible(), action != 2) << typed;
+    console->Show();
+  }
+  EXPECT_NE(boxes.Calls().back().Text.find("Incorrect integer value: 'SUL'"), AnsiString::npos);
+}
+
 TEST_F(SqlConsole, AnyOtherResultRefusesTheEditAtOnceSayingWhyAndWritesNothing) {
+  const AnsiString kNotOneTable = "a instrução não lê uma só tabela do banco de dados uma só vez"_a;
   sql.Exec("update empresas set grupo = 1");
+  sql.Exec("insert into setores (numero, nome) values (1, 'VAREJO')");
   const struct {
     const char *statement;
     AnsiString why;
@@ -163,6 +211,10 @@ TEST_F(SqlConsole, AnyOtherResultRefusesTheEditAtOnceSayingWhyAndWritesNothing) 
       {"select * from dados", "a tabela 'dados' não tem chave primária"_a},
       {"select numero, nome, numero from grupos", "a coluna 'numero' da tabela 'grupos' aparece mais de uma vez"},
       {"show tables", "a tabela 'TABLE_NAMES' é de outro banco de dados, information_schema"_a},
+      {"select * from (select numero, nome from setores) grupos", kNotOneTable},
+      {"select * from (select nome as numero, numero as nome from grupos) grupos", kNotOneTable},
+      {"with grupos as (select numero, nome from setores) select * from grupos", kNotOneTable},
+      {"select g.numero, g.nome from grupos g join empresas e on e.grupo = g.numero", kNotOneTable},
   };
   for (const auto &c : cases) {
     Run(c.statement);
@@ -175,32 +227,41 @@ TEST_F(SqlConsole, AnyOtherResultRefusesTheEditAtOnceSayingWhyAndWritesNothing) 
     EXPECT_EQ(Form1->quecon->State(), dsBrowse) << c.statement;
   }
   EXPECT_EQ(Groups(), "1 CENTRO");
+  EXPECT_EQ(sql.Value("select concat(numero, nome) from setores").toString(), "1VAREJO");
   EXPECT_EQ(sql.Value("select count(*) from empresas where grupo = 1").toInt(), 2);
 }
 
+// Another session's change, between the read and the post, of a column being changed is not written over.
 TEST_F(SqlConsole, APostTheDatabaseRefusesShowsItsErrorAndLeavesTheRowInEditing) {
-  sql.Exec("insert into grupos (numero, nome) values (2, 'NORTE')");
+  const AnsiString gone = "O registro não foi encontrado no banco de dados"_a;
   const struct {
-    bool inserting;  // else group 2 is deleted by someone else before its number is typed over
-    AnsiString error;
+    int column;  // of group 2, typed over; -1: a new row
+    const char *meanwhile, *groups;
+    AnsiString error;  // empty: written
   } cases[] = {
-      {true, "Duplicate entry '1'"},
-      {false, "O registro não foi encontrado no banco de dados"_a},
+      {-1, "", "1 CENTRO,2 NORTE", "Duplicate entry '1'"},
+      {0, "delete from grupos where numero = 2", "1 CENTRO", gone},
+      {1, "update grupos set nome = 'norte' where numero = 2", "1 CENTRO,2 norte", gone},
+      {0, "update grupos set nome = 'norte' where numero = 2", "1 CENTRO,3 norte", ""},
   };
   for (const auto &c : cases) {
+    sql.Exec("delete from grupos where numero > 1");
+    sql.Exec("insert into grupos (numero, nome) values (2, 'NORTE')");
     Run("select * from grupos order by numero");
-    Focus(1, 0);
-    if (c.inserting) {
-      Key(Qt::Key_Insert);
-    } else {
-      sql.Exec("delete from grupos where numero = 2");
-    }
-    Type("1");
+    Focus(1, std::max(c.column, 0));
+    if (c.column < 0) Key(Qt::Key_Insert);
+    Type(c.column < 0 ? "1" : "3");
+    if (*c.meanwhile) sql.Exec(c.meanwhile);
+    const std::size_t shown = boxes.Calls().size();
     console->Memo1->setFocus();
-    EXPECT_NE(boxes.Calls().back().Text.find(c.error), AnsiString::npos) << boxes.Calls().back().Text;
-    EXPECT_EQ(Form1->quecon->State(), c.inserting ? dsInsert : dsEdit);
-    EXPECT_TRUE(console->DBGrid1->hasFocus());
-    EXPECT_EQ(Groups(), c.inserting ? "1 CENTRO,2 NORTE" : "1 CENTRO");
+    EXPECT_EQ(boxes.Calls().size(), shown + (c.error.empty() ? 0 : 1)) << c.meanwhile;
+    if (!c.error.empty()) {
+      EXPECT_NE(boxes.Calls().back().Text.find(c.error), AnsiString::npos) << boxes.Calls().back().Text;
+      EXPECT_EQ(Form1->quecon->State(), c.column < 0 ? dsInsert : dsEdit);
+      EXPECT_TRUE(console->DBGrid1->hasFocus());
+    }
+    EXPECT_EQ(Groups(), c.groups);
+    Form1->quecon->Cancel();
   }
 }
 

@@ -23,4 +23,9 @@ void Type(TDBGrid *grid, const QString &text) {
   }
 }
 
+void Click(TDBGrid *grid, int row, int column) {
+  const QRect cell = grid->visualRect(grid->model()->index(row, column));
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+}
+
 }  // namespace gridkeys

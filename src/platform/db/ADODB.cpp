@@ -90,6 +90,23 @@ bool ServerForm(QMetaType type) {
   }
 }
 
+// Numbers stand right-aligned in a grid.
+bool Numeric(QMetaType type) {
+  switch (type.id()) {
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Float:
+    case QMetaType::Double:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // The session's bound on the rows of a select, while it lives. The driver takes a whole result into
 // its memory before the first row can be read, so a bound must be the server's.
 class TSelectLimit {
@@ -290,6 +307,7 @@ TDataSet::TResult TCustomADODataSet::Select(const AnsiString &statement) {
     result.columns.push_back(FromQString(record.fieldName(i)));
     result.sizes.push_back(std::max(record.field(i).length(), 0));
     result.readOnly.push_back(!ServerForm(record.field(i).metaType()));
+    result.numeric.push_back(Numeric(record.field(i).metaType()));
   }
   origins_ = NeedsOrigins() ? ColumnOrigins(query) : std::vector<TColumnOrigin>();
   // A statement the server does not bound (SHOW, a LIMIT of its own) is cut here.

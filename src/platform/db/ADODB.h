@@ -111,8 +111,8 @@ class TADOQuery : public TCustomADODataSet {
   int ExecSQL();
   bool Active() override;
   // A result can be changed when all its columns come from one table of the connection's database,
-  // under one name, with the table's primary key among them. Decided at the first try, which asks the
-  // server for the key.
+  // under one name, with the table's primary key (not a FLOAT) among them, and the server reads that
+  // table alone, once, for the statement. Decided at the first try, which asks the server.
   bool CanModify() const override;
   AnsiString ReadOnlyReason() const override;
 

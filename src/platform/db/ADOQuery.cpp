@@ -6,6 +6,46 @@
 
 #include <algorithm>
 
+namespace {
+
+// The driver names a derived table, a CTE or a view as the table its columns come from, and the server
+// merges them into the outer statement, where a plain EXPLAIN shows the table they read. Kept apart,
+// each is a row of the plan of its own: the statement reads one table once when its plan is one simple
+// select of the table the driver names. Gives why it is not, or nothing.
+AnsiString PlanRefusal(TADOConnection &connection, const AnsiString &statement, const TColumnOrigin &origin) {
+  // The driver takes a SET STATEMENT for a statement without rows: the switch is the session's meanwhile.
+  connection.Execute("set @orvalix_switch = @@session.optimizer_switch, "
+                     "session optimizer_switch = 'derived_merge=off'");
+  std::vector<TRecordValues> plan;
+  try {
+    plan = connection.Rows("explain " + statement);
+  } catch (...) {
+    connection.Execute("set session optimizer_switch = @orvalix_switch");
+    throw;
+  }
+  connection.Execute("set session optimizer_switch = @orvalix_switch");
+  // id, select_type, table, ...
+  if (plan.size() == 1 && plan.front().size() > 2 && plan.front()[2].isNull())
+    return "o servidor sabe sem ler a tabela '" + origin.Table + "' que nenhuma linha atende à instrução"_a;
+  if (plan.size() == 1 && plan.front().size() > 2 && plan.front()[1].toString() == QStringLiteral("SIMPLE") &&
+      FromQString(plan.front()[2].toString()) == origin.Alias)
+    return {};
+  return "a instrução não lê uma só tabela do banco de dados uma só vez "_a
+         "(junção, subconsulta, tabela derivada, CTE ou visão)"_a;
+}
+
+// A key column of type FLOAT, or none: the server shows its value rounded, which finds no row.
+AnsiString FloatKeyColumn(TADOConnection &connection, const AnsiString &table, const std::vector<AnsiString> &key) {
+  for (const TRecordValues &column : connection.Rows("show columns from " + table)) {  // Field, Type, ...
+    const AnsiString name = FromQString(column.at(0).toString());
+    const bool inKey = std::any_of(key.begin(), key.end(), [&](const AnsiString &k) { return SameText(k, name); });
+    if (inKey && column.at(1).toString().startsWith(QStringLiteral("float"), Qt::CaseInsensitive)) return name;
+  }
+  return {};
+}
+
+}  // namespace
+
 bool TADOQuery::Active() {
   // A changed statement closes the query, as it does in the class library.
   if (TDataSet::Active() && SQL.Text() != openedText_) Close();
@@ -70,5 +110,13 @@ TADOQuery::TWriteTarget TADOQuery::FindTarget() const {
   TKeyedTable keyed{table, columns, KeyColumns(columns, key)};
   if (keyed.Key.empty())
     return refused("a chave primária da tabela '"_a + first.Table + "' não está entre as colunas"_a);
+  try {
+    if (const AnsiString why = PlanRefusal(*Connection(), openedText_, first); !why.empty()) return refused(why);
+    if (const AnsiString column = FloatKeyColumn(*Connection(), table, key); !column.empty())
+      return refused("a coluna '" + column + "' da chave primária da tabela '"_a + first.Table +
+                     "' é FLOAT, cujo valor lido não encontra a sua linha"_a);
+  } catch (const std::exception &error) {
+    return refused("o servidor não mostra como lê a instrução: "_a + ExceptionMessage(error));
+  }
   return {std::move(keyed), {}};
 }

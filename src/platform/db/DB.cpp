@@ -170,8 +170,9 @@ void TDataSet::BindFields(const TResult &result) {
       field->FieldName = name;
       if (i < result.sizes.size()) field->Size = result.sizes[i];  // the grid's width of the column
       field->ReadOnly = i < result.readOnly.size() && result.readOnly[i];
+      if (i < result.numeric.size() && result.numeric[i]) field->Alignment = taRightJustify;
       field->dataSet_ = this;
-      field->column_ = find(name);
+      field->column_ = static_cast<int>(i);  // by position: two columns never share a field
       fields_.push_back(field.get());
       defaultFields_.push_back(std::move(field));
     }

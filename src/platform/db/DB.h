@@ -45,6 +45,8 @@ class TField : public TComponent {
   int Size = 0;  // characters of a string field
   bool Required = false;
   bool ReadOnly = false;
+  // How a grid shows it: numbers to the right.
+  TAlignment Alignment = taLeftJustify;
   // Of a number field: zeros only ("0000"), the number padded with zeros; a longer one is not cut.
   AnsiString DisplayFormat;
   // Replaces the text for showing (DisplayText) and for editing alike.
@@ -80,7 +82,7 @@ class TField : public TComponent {
 
 class TIntegerField : public TField {
  public:
-  explicit TIntegerField(TComponent *AOwner) : TField(AOwner, ftInteger) {}
+  explicit TIntegerField(TComponent *AOwner) : TField(AOwner, ftInteger) { Alignment = taRightJustify; }
 };
 
 class TStringField : public TField {
@@ -171,6 +173,7 @@ class TDataSet : public TComponent {
     std::vector<TRecordValues> rows;
     std::vector<int> sizes;  // characters of each column, when the server tells them
     std::vector<bool> readOnly;  // columns whose fields cannot be written
+    std::vector<bool> numeric;   // columns of numbers
   };
   // The records as the server gives them now.
   virtual TResult InternalOpen() = 0;

@@ -1,6 +1,6 @@
 // The statements that write a record, built as text with every value quoted as an SQL literal (the
 // driver stores a bound text parameter with a trailing zero byte), and the datasets' post and delete
-// through them.
+// through them. A row changed by another session meanwhile is not written over.
 
 #include "platform/db/KeyedWrite.h"
 
@@ -40,18 +40,31 @@ AnsiString InsertStatement(const TKeyedTable &table, const TRecordValues &values
   return "insert into " + table.Name + " (" + Joined(names, ", ") + ") values (" + Joined(literals, ", ") + ")";
 }
 
-// Empty when no column was changed.
+// The column still holds the value as read. A text (a decimal too: it is read as the server's digits)
+// is compared character for character, so that a change of case or of trailing blanks counts.
+AnsiString Unchanged(const TKeyedTable &table, std::size_t column, const QVariant &read) {
+  const AnsiString name = ColumnName(table, column);
+  if (read.isNull() || read.typeId() != QMetaType::QString) return name + "<=>" + SqlLiteral(read);
+  return "hex(convert(" + name + " using utf8mb4))='" + read.toString().toUtf8().toHex().toUpper().toStdString() +
+         "'";
+}
+
+// Found by its key and by the values as read of the columns it changes; empty when none changed.
 AnsiString UpdateStatement(const TKeyedTable &table, const TRecordValues &stored, const TRecordValues &values,
                            const std::vector<bool> &changed) {
   std::vector<AnsiString> assignments;
-  for (std::size_t i = 0; i < values.size(); ++i)
-    if (changed[i]) assignments.push_back(ColumnName(table, i) + "=" + SqlLiteral(values[i]));
+  AnsiString condition = KeyCondition(table, stored);
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (!changed[i]) continue;
+    assignments.push_back(ColumnName(table, i) + "=" + SqlLiteral(values[i]));
+    condition += " and " + Unchanged(table, i, stored[i]);
+  }
   if (assignments.empty()) return {};
-  return "update " + table.Name + " set " + Joined(assignments, ", ") + " where " + KeyCondition(table, stored);
+  return "update " + table.Name + " set " + Joined(assignments, ", ") + " where " + condition;
 }
 
 // The connection counts the rows a statement matched, so a row that holds the written values already
-// counts too: none means that the row is gone or its key was changed since it was read.
+// counts too: none means that the row is gone, or was changed since it was read.
 void ExecuteOnOneRow(TADOConnection &connection, const AnsiString &statement) {
   if (connection.Execute(statement) == 0)
     throw EDatabaseError(

@@ -1,16 +1,7 @@
 #include "platform/db/SqlLiteral.h"
 
 AnsiString QuotedSqlText(const AnsiString &text) {
-  AnsiString quoted = "'";
-  for (char c : text) {
-    if (c == '\0') {
-      quoted += "\\0";
-      continue;
-    }
-    if (c == '\'' || c == '\\') quoted += c;
-    quoted += c;
-  }
-  return quoted + "'";
+  return "_utf8mb4 X'" + ToQString(text).toUtf8().toHex().toUpper().toStdString() + "'";
 }
 
 AnsiString SqlLiteral(const QVariant &value) {

@@ -6,7 +6,8 @@
 
 #include <QVariant>
 
-// 'text' with quotes and backslashes doubled (the server reads backslash escapes).
+// The text as a hexadecimal string of the connection's character set (_utf8mb4 X'...'): the server
+// reads it byte for byte whatever its sql_mode, with or without backslash escapes.
 AnsiString QuotedSqlText(const AnsiString &text);
 // NULL, a whole number as its digits, anything else as quoted text.
 AnsiString SqlLiteral(const QVariant &value);

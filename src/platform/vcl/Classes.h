@@ -14,6 +14,7 @@ class TObject {
 using TNotifyEvent = std::function<void(TObject *Sender)>;
 
 enum TOperation { opInsert, opRemove };
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 class TComponent : public TObject {
  public:

@@ -27,7 +27,9 @@ Qt::Alignment AlignmentOf(TAlignment alignment) {
 
 TField *TColumn::Field() const {
   TDataSet *dataSet = grid_->DataSource() ? grid_->DataSource()->DataSet() : nullptr;
-  return dataSet ? dataSet->FindField(FieldName) : nullptr;
+  if (!dataSet) return nullptr;
+  if (fieldIndex_ >= 0) return fieldIndex_ < dataSet->FieldCount() ? dataSet->Fields(fieldIndex_) : nullptr;
+  return dataSet->FindField(FieldName);
 }
 
 bool TColumn::ReadOnly() const {
@@ -48,6 +50,8 @@ void TDBGridColumns::FollowFields(TDataSet *dataSet) {
     auto column = std::make_unique<TColumn>(grid_);
     column->FieldName = dataSet->Fields(i)->FieldName;
     column->Title.Caption = column->FieldName;
+    column->Alignment = dataSet->Fields(i)->Alignment;
+    column->fieldIndex_ = i;
     columns_.push_back(std::move(column));
   }
 }
@@ -141,6 +145,7 @@ class TDBGrid::Delegate : public QStyledItemDelegate {
     editor->setFrame(false);
     editor->setAlignment(AlignmentOf(grid_->columns_.Items(index.column())->Alignment));
     grid_->editor_ = editor;
+    grid_->editorColumn_ = index.column();
     return editor;
   }
   void setEditorData(QWidget *editor, const QModelIndex &index) const override {
@@ -307,7 +312,9 @@ bool TDBGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 void TDBGrid::WriteEditor() {
   if (!editor_ || editor_->text() == editorStart_) return;
   TDataSet *dataSet = DataSet();
-  TField *field = currentIndex().isValid() ? columns_.Items(currentIndex().column())->Field() : nullptr;
+  // A click or a key may have made another cell current already: the text is the editor's own cell's.
+  TField *field =
+      editorColumn_ >= 0 && editorColumn_ < columns_.Count() ? columns_.Items(editorColumn_)->Field() : nullptr;
   if (!dataSet || !field) return;
   const QString text = editor_->text();
   if (dataSet->State() == dsBrowse) dataSet->Edit();

@@ -18,7 +18,6 @@ class TDBGrid;
 enum TDBGridOption {
   dgEditing, dgTitles, dgIndicator, dgColumnResize, dgColLines, dgRowLines, dgTabs, dgConfirmDelete, dgCancelOnExit
 };
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 class TColumn {
  public:
@@ -35,8 +34,10 @@ class TColumn {
   TField *Field() const;
 
  private:
+  friend class TDBGridColumns;
   TDBGrid *grid_;
   bool readOnly_ = false;
+  int fieldIndex_ = -1;  // a column made for a field: that field, by its position
 };
 
 // The window description's columns; without them, one column per field of the dataset.
@@ -112,6 +113,7 @@ class TDBGrid : public TKeyControl<QTableView> {
   bool following_ = false;      // the grid itself moves the current cell
   bool openingEditor_ = false;  // the key that opens the editor is handed to it
   QPointer<QLineEdit> editor_;
+  int editorColumn_ = -1;  // the column the editor was opened on, whatever is current now
   QString editorStart_;  // the field's text when the editor opened or was last written
   QString failedText_;   // a text the field refused, not shown twice
   bool writeFailed_ = false;

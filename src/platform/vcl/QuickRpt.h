@@ -23,7 +23,6 @@ class TQuickRep;
 enum TQRPaperSize { A4 };
 enum TPrinterOrientation { poPortrait, poLandscape };
 enum TQRBandType { rbTitle };
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TQROption { FirstPageHeader, LastPageFooter };
 
 struct TQRPage {
