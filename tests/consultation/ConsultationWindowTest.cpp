@@ -175,6 +175,19 @@ TEST_F(Consultation, OnX11TheMiddleButtonPastesTheMouseSelectionIntoTheNumberBox
     }
 }
 
+// The window has no minimize box: minimized all the same by the desktop, it is back at once.
+TEST_F(Consultation, MinimizedByTheDesktopWhileModalItComesBack) {
+  window->Hide();
+  bool back = false;
+  QTimer::singleShot(0, [&] {
+    window->Widget()->showMinimized();
+    back = !window->Widget()->isMinimized() && window->WindowState() == wsNormal && window->Visible();
+    window->BitBtn2->Click();
+  });
+  window->ShowModal();
+  EXPECT_TRUE(back);
+}
+
 TEST_F(Consultation, TheBackgroundPictureAndClosingWithTheQueryOpen) {
   QImage picture(20, 10, QImage::Format_RGB32);
   picture.fill(Qt::darkCyan);
