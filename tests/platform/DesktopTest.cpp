@@ -57,6 +57,32 @@ TEST(MessageBox, QtsButtonsArePortugueseAndACarriageReturnBreaksTheLine) {
   }
 }
 
+// Wherever the active window stands (the wait window sits in the screen's corner), a box stands centred
+// on the screen, wide enough for the desktop to show its caption whole beside the title bar's buttons.
+TEST(MessageBox, StandsCentredOnTheScreenAndWideEnoughForItsCaption) {
+  QWidget corner;
+  corner.setGeometry(0, 0, 118, 26);
+  corner.show();
+  corner.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&corner));
+  QRect seen;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    if (!box) return;
+    poll.stop();
+    seen = box->frameGeometry();
+    box->button(QMessageBox::Ok)->click();
+  });
+  poll.start(5);
+  ShowMessageBox("O CPF está incorreto!"_a, "Orvalix Express", MB_OK);
+  EXPECT_LE((seen.center() - corner.screen()->availableGeometry().center()).manhattanLength(), 2);
+  QFont caption = QApplication::font();
+  caption.setBold(true);
+  const QFontMetrics metrics(caption);
+  EXPECT_GE(seen.width(), metrics.horizontalAdvance("Orvalix Express") + 4 * metrics.height());
+}
+
 TEST(TApplication, RunGivesTheDesktopTheTitleAndTheIconOfItsTaskbarEntry) {
   Application->ResetForTesting();
   TForm form(Application);
