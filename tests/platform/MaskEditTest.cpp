@@ -9,7 +9,6 @@
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -113,53 +112,35 @@ TEST_F(MaskEditTest, APasteFillsFromTheCaretUpToItsFirstCharacterWithoutAPlace) 
 TEST_F(MaskEditTest, AWholeNumberPastedFillsTheBoxFromItsFirstPositionWhateverTheCaret) {
   const struct {
     AnsiString mask;
-    const char *pasted;
-    const char *text;
-  } cases[] = {
-      {kCpf, "390.533.447-05", "390.533.447-05"},
-      {kCpf, "39053344705", "390.533.447-05"},
-      {kCpf, "\u00a0390.533.447-05\u00a0", "390.533.447-05"},
-      {kCpf, "\t390 533 447 05\r\n", "390.533.447-05"},
-      {kCpf, "\u2003\u202f39053344705\u3000\u2028", "390.533.447-05"},
-      {kCnpj, "11.222.333/0001-81", "11.222.333/0001-81"},
-      {kCnpj, "\u00a011222333000181\n", "11.222.333/0001-81"},
-  };
-  // The caret at the start, in the middle, at the end; a selection in a box with digits.
-  const std::function<void()> carets[] = {
-      [this] { box.home(false); },
-      [this] { box.setCursorPosition(6); },
-      [this] { box.end(false); },
-      [this] {
-        QTest::keyClicks(&box, "9876");
-        box.setSelection(5, 4);
-      },
-  };
+    const char *pasted, *text;
+  } cases[] = {{kCpf, "\u00a0390.533.447-05\u00a0", "390.533.447-05"},
+               {kCpf, "\t390 533 447 05\u3000\r\n", "390.533.447-05"},
+               {kCnpj, "\u202f11222333000181\u2028", "11.222.333/0001-81"}};
+  const std::pair<int, int> carets[] = {{0, 0}, {6, 0}, {14, 0}, {5, 4}};  // start, length of a selection
   for (const auto &c : cases)
-    for (std::size_t caret = 0; caret < std::size(carets); ++caret)
+    for (const auto &[start, length] : carets)
       for (Way way : {CtrlV, ShiftInsert, Menu}) {
         box.SetEditMask(c.mask);
         Restart(QString::fromUtf8(c.pasted));
-        carets[caret]();
+        box.SetText("98");
+        box.setSelection(start, length);
         PasteBy(way);
-        EXPECT_EQ(box.Text(), c.text) << c.pasted << " caret " << caret << " way " << way;
+        EXPECT_EQ(box.Text(), c.text) << c.pasted << " at " << start << " way " << way;
       }
 }
 
 TEST_F(MaskEditTest, AClickIntoABoxWithoutDigitsTypesFromItsFirstPosition) {
-  const int middle = box.height() / 2;
   for (const bool twice : {false, true})
     for (const int x : {box.width() / 2, box.width() - 3}) {
       Restart();
       box.clearFocus();
-      if (twice) QTest::mouseDClick(&box, Qt::LeftButton, {}, QPoint(x, middle));
-      else QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(x, middle));
+      if (twice) QTest::mouseDClick(&box, Qt::LeftButton, {}, QPoint(x, box.height() / 2));
+      else QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(x, box.height() / 2));
       QTest::keyClicks(&box, "39053344705");
-      EXPECT_EQ(box.Text(), "390.533.447-05") << x << (twice ? " double" : "");
+      EXPECT_EQ(box.Text(), "390.533.447-05") << x << twice;
     }
-  // With digits in it, a click puts the caret where it falls.
-  box.SetText("390.   .   -  ");
-  QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(box.width() - 3, middle));
-  EXPECT_GE(box.cursorPosition(), 12);
+  QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(box.width() / 2, box.height() / 2));
+  EXPECT_NE(box.cursorPosition(), 0);  // with digits, the caret stays where the click puts it
 }
 
 TEST_F(MaskEditTest, ANewMaskKeepsThePositionsTypedInTheirOrder) {

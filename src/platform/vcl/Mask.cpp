@@ -13,16 +13,6 @@ TMaskEdit::TMaskEdit(QWidget *parent) : TKeyControl<QLineEdit>(parent) {
 }
 
 namespace {
-// Blanks of every kind: Unicode's spaces, tabs and line ends, and the zero-width spaces of web pages.
-bool IsBlank(QChar c) { return c.isSpace() || c == QChar(0x200B) || c == QChar(0xFEFF); }
-
-QString TrimBlanks(const QString &text) {
-  qsizetype first = 0, end = text.size();
-  while (first < end && IsBlank(text[first])) ++first;
-  while (end > first && IsBlank(text[end - 1])) --end;
-  return text.mid(first, end - first);
-}
-
 bool IsAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 }  // namespace
 
@@ -48,7 +38,7 @@ QString TMaskEdit::WholeNumber(const QString &text) const {
   QString digits;
   for (QChar c : text) {
     if (IsAsciiDigit(c)) digits += c;
-    else if (!IsBlank(c) && !(c.unicode() < 128 && form_.find(static_cast<char>(c.unicode())) != AnsiString::npos))
+    else if (!c.isSpace() && !(c.unicode() < 128 && form_.find(static_cast<char>(c.unicode())) != AnsiString::npos))
       return {};
   }
   return digits.size() == std::count(form_.begin(), form_.end(), '9') ? digits : QString();
@@ -129,7 +119,7 @@ void TMaskEdit::Paste(const QString &clip) {
     for (int i = position; i < position + selectionLength(); ++i)
       if (IsDigitPosition(i)) shown[i] = blank_;
   }
-  for (QChar c : TrimBlanks(clip)) {
+  for (QChar c : clip.trimmed()) {  // Unicode's blanks and line ends too
     if (position < Length(form_) && !IsDigitPosition(position) &&
         c == QLatin1Char(form_[static_cast<std::size_t>(position)])) {
       ++position;
