@@ -21,6 +21,7 @@ namespace {
 struct SeenBox {
   QStringList buttons;  // without their accelerator marks, sorted
   int lines = 0;        // of the text as Qt lays it out
+  QRect frame;
 };
 
 // Shows a real box and, once it is up, looks at it and presses the button.
@@ -32,6 +33,7 @@ int ShowAndPress(const AnsiString &text, unsigned flags, QMessageBox::StandardBu
     poll.stop();
     for (QAbstractButton *button : box->buttons()) seen.buttons << button->text().remove(QLatin1Char('&'));
     seen.buttons.sort();
+    seen.frame = box->frameGeometry();
     // Laid out by a plain label, as some styles show the box's text: it breaks at a line feed only.
     QLabel plain(box->text());
     plain.setFont(box->font());
@@ -55,6 +57,23 @@ TEST(MessageBox, QtsButtonsArePortugueseAndACarriageReturnBreaksTheLine) {
     EXPECT_EQ(seen.buttons, QStringList({"Não", "Sim"}));
     EXPECT_EQ(seen.lines, c.lines);
   }
+}
+
+// Wherever the active window stands (the wait window sits in the screen's corner), a box stands centred
+// on the screen, wide enough for the desktop to show its caption whole beside the title bar's buttons.
+TEST(MessageBox, StandsCentredOnTheScreenAndWideEnoughForItsCaption) {
+  QWidget corner;
+  corner.setGeometry(0, 0, 118, 26);
+  corner.show();
+  corner.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&corner));
+  SeenBox seen;
+  ShowAndPress("O CPF está incorreto!"_a, MB_OK, QMessageBox::Ok, seen);
+  EXPECT_LE((seen.frame.center() - corner.screen()->availableGeometry().center()).manhattanLength(), 2);
+  QFont caption = QApplication::font();
+  caption.setBold(true);
+  const QFontMetrics metrics(caption);
+  EXPECT_GE(seen.frame.width(), metrics.horizontalAdvance("A T E N Ç Ã O") + 4 * metrics.height());
 }
 
 TEST(TApplication, RunGivesTheDesktopTheTitleAndTheIconOfItsTaskbarEntry) {

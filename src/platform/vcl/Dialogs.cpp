@@ -3,7 +3,9 @@
 #include "platform/vcl/Forms.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QScreen>
 #include <algorithm>
 
 namespace {
@@ -14,6 +16,44 @@ std::vector<QMessageBox *> openBoxes;
 bool Ending() { return Application && (Application->EndingSession() || Application->Terminated()); }
 
 int DefaultAnswer(unsigned flags) { return (flags & 0xF) == MB_YESNO ? IDYES : IDOK; }
+
+// As Windows shows a message box: centred on the screen, whatever window is active (the wait window
+// stands in the corner), and wide enough for the desktop to show the caption beside its title bar's
+// buttons.
+class TMessageBoxWindow : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void showEvent(QShowEvent *event) override {
+    // Room for the caption in the layout, which the box fits itself to whenever it lays out its text.
+    auto *grid = qobject_cast<QGridLayout *>(layout());
+    if (grid && !captionRoom_) {
+      captionRoom_ = true;
+      QFont caption = font();
+      caption.setBold(true);
+      const QFontMetrics metrics(caption);
+      const int width = metrics.horizontalAdvance(windowTitle()) + kTitleBarButtons * metrics.height();
+      grid->addItem(new QSpacerItem(width, 0), grid->rowCount() - 1, 0, 1, grid->columnCount());
+    }
+    QMessageBox::showEvent(event);
+    Centre();
+  }
+  bool event(QEvent *event) override {
+    const bool handled = QMessageBox::event(event);
+    if (event->type() == QEvent::LayoutRequest && isVisible()) Centre();
+    return handled;
+  }
+
+ private:
+  static constexpr int kTitleBarButtons = 6;  // the icon, minimize, maximize and close, with their margins
+  void Centre() {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
+  }
+  bool captionRoom_ = false;
+};
 
 // Qt's labels break lines at a line feed only: CR LF and a lone CR become one.
 QString BoxText(const AnsiString &text) {
@@ -44,7 +84,7 @@ void EndOpenMessageBoxes() {
 int ShowMessageBox(const AnsiString &text, const AnsiString &caption, unsigned flags) {
   if (Ending()) return DefaultAnswer(flags);
   if (activeSeam) return activeSeam->Answer({text, caption, flags});
-  QMessageBox box(QApplication::activeWindow());
+  TMessageBoxWindow box(QApplication::activeWindow());
   box.setWindowTitle(ToQString(caption));
   box.setText(BoxText(text));
   box.setTextFormat(Qt::PlainText);

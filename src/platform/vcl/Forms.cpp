@@ -15,6 +15,7 @@
 #include <QThread>
 #include <QWindow>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 
 TApplication *Application = nullptr;
@@ -353,6 +354,7 @@ void TForm::SetBorderIcons(std::initializer_list<TBorderIcon> icons) {
   Qt::WindowFlags flags = widget_->windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
   flags &= ~(Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
              Qt::WindowMaximizeButtonHint);
+  minimizeBox_ = std::find(icons.begin(), icons.end(), biMinimize) != icons.end();
   for (TBorderIcon icon : icons) {
     if (icon == biSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (icon == biMinimize) flags |= Qt::WindowMinimizeButtonHint;
@@ -432,7 +434,12 @@ void TForm::WidgetMinimizedByDesktop() {
   changingVisibility_ = true;
   widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
   changingVisibility_ = false;
-  Perform(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  if (minimizeBox_) {
+    Perform(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  } else {
+    widget_->raise();
+    widget_->activateWindow();
+  }
 }
 
 void TForm::WidgetCloseRequested() {

@@ -115,7 +115,8 @@ class TForm : public TWinControl {
   void SetBounds(int left, int top, int clientWidth, int clientHeight);
   void SetBorderStyle(TFormBorderStyle style);
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
-  // The title bar's buttons: the system menu with its close box, minimize, maximize.
+  // The title bar's buttons: the system menu with its close box, minimize, maximize. A form without a
+  // minimize box that the desktop minimizes all the same comes back at once.
   void SetBorderIcons(std::initializer_list<TBorderIcon> icons);
   TFormStyle FormStyle = fsNormal;
 
@@ -171,4 +172,5 @@ class TForm : public TWinControl {
   bool modal_ = false;
   bool changingVisibility_ = false;
   bool hiddenWithOwner_ = false;
+  bool minimizeBox_ = true;
 };

@@ -5,14 +5,43 @@
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QMenu>
+#include <algorithm>
 #include <memory>
 
 TMaskEdit::TMaskEdit(QWidget *parent) : TKeyControl<QLineEdit>(parent) {
   setAcceptDrops(false);  // a drop would bypass the paste's rules
 }
 
+namespace {
+bool IsAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+}  // namespace
+
 bool TMaskEdit::IsDigitPosition(int position) const {
   return position >= 0 && position < Length(form_) && form_[static_cast<std::size_t>(position)] == '9';
+}
+
+bool TMaskEdit::HoldsDigits() const {
+  const QString shown = displayText();
+  for (int i = 0; i < shown.size(); ++i)
+    if (IsDigitPosition(i) && shown[i] != blank_) return true;
+  return false;
+}
+
+void TMaskEdit::HomeWhenEmpty() {
+  if (form_.empty() || HoldsDigits()) return;
+  int first = 0;
+  while (first < Length(form_) && !IsDigitPosition(first)) ++first;
+  setCursorPosition(first);
+}
+
+QString TMaskEdit::WholeNumber(const QString &text) const {
+  QString digits;
+  for (QChar c : text) {
+    if (IsAsciiDigit(c)) digits += c;
+    else if (!c.isSpace() && !(c.unicode() < 128 && form_.find(static_cast<char>(c.unicode())) != AnsiString::npos))
+      return {};
+  }
+  return digits.size() == std::count(form_.begin(), form_.end(), '9') ? digits : QString();
 }
 
 void TMaskEdit::SetEditMask(const AnsiString &mask) {
@@ -76,21 +105,30 @@ void TMaskEdit::Paste(const QString &clip) {
     return;
   }
   QString shown = displayText();
+  const QString number = WholeNumber(clip);
+  if (!number.isEmpty()) {
+    for (int i = 0, next = 0; i < shown.size(); ++i)
+      if (IsDigitPosition(i)) shown[i] = number[next++];
+    setText(shown);
+    setCursorPosition(Length(form_));
+    return;
+  }
   int position = cursorPosition();
   if (hasSelectedText()) {
     position = selectionStart();
     for (int i = position; i < position + selectionLength(); ++i)
       if (IsDigitPosition(i)) shown[i] = blank_;
   }
-  for (char c : Trim(FromQString(clip))) {
-    if (position < Length(form_) && !IsDigitPosition(position) && c == form_[static_cast<std::size_t>(position)]) {
+  for (QChar c : clip.trimmed()) {  // Unicode's blanks and line ends too
+    if (position < Length(form_) && !IsDigitPosition(position) &&
+        c == QLatin1Char(form_[static_cast<std::size_t>(position)])) {
       ++position;
       continue;
     }
-    if (c < '0' || c > '9') break;
+    if (!IsAsciiDigit(c)) break;
     while (position < Length(form_) && !IsDigitPosition(position)) ++position;
     if (position >= Length(form_)) break;
-    shown[position++] = QChar(c);
+    shown[position++] = c;
   }
   setText(shown);
   setCursorPosition(position);
@@ -130,6 +168,17 @@ void TMaskEdit::contextMenuEvent(QContextMenuEvent *event) {
     }
   }
   menu->exec(event->globalPos());
+}
+
+void TMaskEdit::mousePressEvent(QMouseEvent *event) {
+  QLineEdit::mousePressEvent(event);
+  if (event->button() != Qt::RightButton) HomeWhenEmpty();
+}
+
+void TMaskEdit::mouseDoubleClickEvent(QMouseEvent *event) {
+  // A double click into a box without digits selects none of its blanks.
+  if (form_.empty() || HoldsDigits()) QLineEdit::mouseDoubleClickEvent(event);
+  else HomeWhenEmpty();
 }
 
 void TMaskEdit::mouseReleaseEvent(QMouseEvent *event) {
