@@ -10,18 +10,10 @@
 #include "core/UPRINC.h"
 
 #include "core/BatchJournal.h"
+#include "core/ServerErrors.h"
 #include "platform/sys/Exceptions.h"
 
 #include <cstdlib>
-
-namespace {
-
-constexpr int kXaUnknownId = 1397;    // XAER_NOTA: no prepared transaction of that id that we may end
-constexpr int kXaDuplicateId = 1440;  // XAER_DUPID: a transaction of that id exists
-// XA_RBROLLBACK and the other XA_RB codes: the server rolled the transaction back; it had no effect.
-bool RolledBack(int code) { return code == 1402 || (code >= 1612 && code <= 1614); }
-
-}  // namespace
 
 void TForm1::MarkStatementDone(TUpdateProgress &progress) {
   // One write: a statement that took effect is never written down as idle and not done.
@@ -93,8 +85,8 @@ bool TForm1::SettleStatement(TUpdateProgress &progress) {
     MarkStatementDone(progress);
     return true;
   } catch (const EDatabaseError &e) {
-    if (e.LinkLost || !(e.ErrorCode == kXaUnknownId || RolledBack(e.ErrorCode))) throw;
-    if (RolledBack(e.ErrorCode)) {
+    if (e.LinkLost || !(e.ErrorCode == kXaUnknownId || XaRolledBack(e.ErrorCode))) throw;
+    if (XaRolledBack(e.ErrorCode)) {
       progress.Phase = TStatementPhase::Idle;
       updateProgress_.Save();
       return false;
