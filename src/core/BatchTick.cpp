@@ -193,7 +193,7 @@ void TForm1::NoteFailedTick(const AnsiString &name, bool continuing, std::except
     const AnsiString statement = TickStatement();
     tickJournal_.Failed(name,
                         (statement.empty() ? AnsiString() : StatementHead(statement) + ": ") + FailureReason(failure));
-    const TFailureWeight weight = WeighFailure(failure);
+    const TFailureWeight weight = WeighTickFailure(failure);
     if (name.empty() || weight == TFailureWeight::None) return;
     if (continuing) {
       NoteStatementFailed(weight, FailureReason(failure));
@@ -284,6 +284,13 @@ AnsiString TForm1::SetAside(const AnsiString &name, const AnsiString &why) {
 }
 
 AnsiString TForm1::RemessaName(const AnsiString &path) { return Copy(path, Length(kRemessa) + 1, Length(path)); }
+
+TFailureWeight TForm1::WeighTickFailure(std::exception_ptr failure) const {
+  // A failed XA statement is the server's affair (a lock, a session that still holds the id), never
+  // the file's.
+  if (!xaStatement_.empty() && ServerFailure(failure)) return TFailureWeight::None;
+  return WeighFailure(failure);
+}
 
 AnsiString TForm1::TickStatement() const {
   if (!xaStatement_.empty()) return xaStatement_;

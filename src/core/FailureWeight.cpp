@@ -110,3 +110,13 @@ bool LinkFailure(std::exception_ptr failure) {
     return false;
   }
 }
+
+bool ServerFailure(std::exception_ptr failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const EDatabaseError &e) {
+    return !e.LinkLost;
+  } catch (...) {
+    return false;
+  }
+}
