@@ -33,6 +33,7 @@ void TForm1::StartUpdateFile(const AnsiString &name, TextFile &command) {
   AssignFile(UpdateFile, Panel1->Hint);
   ResetSettled(UpdateFile, remessa_.Finished(name));
   UpdateFileOpen = true;
+  heldStatement_.clear();
   ResetDigest();
   // It resumes after its last statement that took effect when it is still the same file up to there.
   TUpdateProgress &progress = updateProgress_.Resume(Panel1->Hint, [this](const TUpdateProgress &record) {
@@ -54,21 +55,26 @@ void TForm1::StartUpdateFile(const AnsiString &name, TextFile &command) {
 bool TForm1::ContinueUpdateFile() {
   Timer3->SetEnabled(false);
   bool longStatement = false;
-  std::vector<AnsiString> lines;
-  for (int started = 0; started < kStartsPerTick && !Eof(UpdateFile); ++started) {
-    const bool statement = ReadStatement(UpdateFile, lines);
-    updateLine_ += static_cast<int>(lines.size());
-    for (const AnsiString &line : lines) longStatement = longStatement || line.size() >= kLongStatement;
+  std::vector<AnsiString> &lines = heldStatement_;
+  for (int started = 0; started < kStartsPerTick && (!lines.empty() || !Eof(UpdateFile)); ++started) {
     // Begun by the file's start, and kept until its end.
     TUpdateProgress &progress = *updateProgress_.Find(Panel1->Hint);
-    const std::uint64_t end = UpdateFile.Position();
-    progress.Pending = {end, DigestTo(end), updateLine_};
+    // A statement held since the server refused it for a cause not its own is tried again first.
+    bool statement = true;
+    if (lines.empty()) {
+      statement = ReadStatement(UpdateFile, lines);
+      updateLine_ += static_cast<int>(lines.size());
+      for (const AnsiString &line : lines) longStatement = longStatement || line.size() >= kLongStatement;
+      const std::uint64_t end = UpdateFile.Position();
+      progress.Pending = {end, DigestTo(end), updateLine_};
+    }
     if (statement) {
       ExecuteOnce(lines, progress);  // written down as done there
     } else {
       ShowMessage("ERRO DE INSTRUÇÃO: CONSULTE SEU PROGRAMADOR."_a);
       MarkStatementDone(progress);
     }
+    lines.clear();
     pb1->setValue(std::min(pb1->value() + 1, pb1->maximum()));
   }
   if (Eof(UpdateFile)) EndUpdateFile();
@@ -119,6 +125,7 @@ void TForm1::EndUpdateFile() {
 }
 
 void TForm1::StopUpdateFile() {
+  heldStatement_.clear();
   if (UpdateFileOpen) {
     UpdateFileOpen = false;
     try {

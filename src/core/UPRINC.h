@@ -204,6 +204,9 @@ class TForm1 : public TForm {
   long long session_ = 0;  // 0 until read after a connect
   long long serverStart_ = 0;
   std::pair<long long, long long> endedSession_;  // the lost session ended last, with its server's start
+  // The statement of UpdateFile read and not yet done, when the server refused it for a cause not its
+  // own: the next tick tries it again.
+  std::vector<AnsiString> heldStatement_;
 };
 
 extern TForm1 *Form1;
