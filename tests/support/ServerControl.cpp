@@ -79,8 +79,7 @@ AdminSession::AdminSession(const QString &statements) {
   if (!output.contains("held\n")) ADD_FAILURE() << "administrator's session: " << output.toStdString();
 }
 
-void AdminSession::End() {
-  if (client_.state() == QProcess::NotRunning) return;
+AdminSession::~AdminSession() {
   client_.closeWriteChannel();  // the client ends, and its session with what it held
   if (!client_.waitForFinished(30000)) client_.kill();
   client_.waitForFinished();

@@ -20,10 +20,9 @@ void SetGlobal(const QString &name, const QString &value);
 class AdminSession {
  public:
   explicit AdminSession(const QString &statements);
-  ~AdminSession() { End(); }
+  ~AdminSession();
   AdminSession(const AdminSession &) = delete;
   AdminSession &operator=(const AdminSession &) = delete;
-  void End();
 
  private:
   QProcess client_;
