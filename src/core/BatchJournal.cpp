@@ -1,5 +1,6 @@
 #include "core/BatchJournal.h"
 
+#include "core/ServerErrors.h"
 #include "platform/files/Drive.h"
 #include "platform/files/TextFile.h"
 #include "platform/sys/DateTime.h"
@@ -10,11 +11,6 @@
 
 namespace {
 
-constexpr int kNoSuchTable = 1146;
-// An XA id still held by the session whose link was lost (the server has not ended it yet): only the
-// batch's own XA statements meet these.
-constexpr int kXaUnknownId = 1397;
-constexpr int kXaDuplicateId = 1440;
 constexpr int kStatementHead = 60;
 
 }  // namespace
@@ -24,6 +20,8 @@ AnsiString FailureReason(std::exception_ptr failure) {
     std::rethrow_exception(failure);
   } catch (const EDatabaseError &e) {
     if (e.LinkLost) return e.Message + " (ligação com o servidor perdida)"_a;
+    // An XA id still held by the session whose link was lost (the server has not ended it yet): only
+    // the batch's own XA statements meet these.
     if (e.ErrorCode == kXaUnknownId || e.ErrorCode == kXaDuplicateId)
       return e.Message + " (instrução ainda presa à ligação perdida; nova tentativa a seguir)"_a;
     if (e.ErrorCode == kNoSuchTable)

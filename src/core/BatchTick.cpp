@@ -138,12 +138,17 @@ void TForm1::Timer2Timer(TObject *) {
     // The path of the data-update file in progress, before it is stopped.
     const AnsiString updating = RemessaName(Panel1->Hint);
     const bool linkFailed = LinkFailure(failure);
-    // A failure of another file leaves the data-update file in progress where it is.
-    if (continuing || linkFailed || !::Visible(Panel1)) StopUpdateFile();
+    // A failure of another file leaves the data-update file in progress where it is, and so does the
+    // server refusing its statement for a cause not the file's own: it is tried again, the file not
+    // read afresh.
+    const bool kept = ServerFailure(failure) && WeighTickFailure(failure) == TFailureWeight::None;
+    if ((continuing && !kept) || linkFailed || !::Visible(Panel1)) StopUpdateFile();
     Label3->repaint();
     // Only a lost link drops the connection: any other fault is the file's, or passes, and dropping
     // the connection would hide the consultation and close the administration's tables for nothing.
     if (linkFailed) DisconnectDatabase();
+    // The data-update tick switched the keep-alive off.
+    if (continuing && Database1->Connected()) Timer3->SetEnabled(true);
     Timer2->SetEnabled(true);
     hold.worked = true;
     NoteFailedTick(continuing ? updating : taken, continuing, failure);
@@ -195,7 +200,7 @@ void TForm1::NoteFailedTick(const AnsiString &name, bool continuing, std::except
     const AnsiString statement = TickStatement();
     tickJournal_.Failed(name,
                         (statement.empty() ? AnsiString() : StatementHead(statement) + ": ") + FailureReason(failure));
-    const TFailureWeight weight = WeighFailure(failure);
+    const TFailureWeight weight = WeighTickFailure(failure);
     if (name.empty() || weight == TFailureWeight::None) return;
     if (continuing) {
       NoteStatementFailed(weight, FailureReason(failure));
@@ -303,6 +308,13 @@ AnsiString TForm1::SetAside(const AnsiString &name, const AnsiString &why) {
 }
 
 AnsiString TForm1::RemessaName(const AnsiString &path) { return Copy(path, Length(kRemessa) + 1, Length(path)); }
+
+TFailureWeight TForm1::WeighTickFailure(std::exception_ptr failure) const {
+  // A failed XA statement is the server's affair (a lock, a session that still holds the id), never
+  // the file's.
+  if (!xaStatement_.empty() && ServerFailure(failure)) return TFailureWeight::None;
+  return WeighFailure(failure);
+}
 
 AnsiString TForm1::TickStatement() const {
   if (!xaStatement_.empty()) return xaStatement_;

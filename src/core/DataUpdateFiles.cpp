@@ -33,6 +33,7 @@ void TForm1::StartUpdateFile(const AnsiString &name, TextFile &command) {
   AssignFile(UpdateFile, Panel1->Hint);
   ResetSettled(UpdateFile, remessa_.Finished(name), remessa_.StillnessOf(name));
   UpdateFileOpen = true;
+  heldStatement_.clear();
   ResetDigest();
   // It resumes after its last statement that took effect when it is still the same file up to there.
   TUpdateProgress &progress =
@@ -55,29 +56,35 @@ void TForm1::StartUpdateFile(const AnsiString &name, TextFile &command) {
 bool TForm1::ContinueUpdateFile() {
   Timer3->SetEnabled(false);
   bool longStatement = false;
-  std::vector<AnsiString> lines;
+  std::vector<AnsiString> &lines = heldStatement_;
   const AnsiString name = RemessaName(Panel1->Hint);
-  for (int started = 0; started < kStartsPerTick && !Eof(UpdateFile); ++started) {
-    const std::uint64_t start = UpdateFile.Position();
-    const bool statement = ReadStatement(UpdateFile, lines);
-    if (Eof(UpdateFile) && !LastStatementSettled(statement, lines)) {
-      // Its writer may still be at it: read again from its start at a later tick.
-      UpdateFile.Seek(start);
-      NoteUnsettled(name);
-      return longStatement;
-    }
-    updateLine_ += static_cast<int>(lines.size());
-    for (const AnsiString &line : lines) longStatement = longStatement || line.size() >= kLongStatement;
+  for (int started = 0; started < kStartsPerTick && (!lines.empty() || !Eof(UpdateFile)); ++started) {
     // Begun by the file's start, and kept until its end.
     TUpdateProgress &progress = *updateProgress_.Find(Panel1->Hint);
-    const std::uint64_t end = UpdateFile.Position();
-    progress.Pending = {end, DigestTo(end), updateLine_};
+    // A statement held since the server refused it for a cause not its own is tried again first.
+    bool statement = true;
+    if (lines.empty()) {
+      const std::uint64_t start = UpdateFile.Position();
+      statement = ReadStatement(UpdateFile, lines);
+      if (Eof(UpdateFile) && !LastStatementSettled(statement, lines)) {
+        // Its writer may still be at it: read again from its start at a later tick.
+        lines.clear();
+        UpdateFile.Seek(start);
+        NoteUnsettled(name);
+        return longStatement;
+      }
+      updateLine_ += static_cast<int>(lines.size());
+      for (const AnsiString &line : lines) longStatement = longStatement || line.size() >= kLongStatement;
+      const std::uint64_t end = UpdateFile.Position();
+      progress.Pending = {end, DigestTo(end), updateLine_};
+    }
     if (statement) {
       ExecuteOnce(lines, progress);  // written down as done there
     } else {
       ShowMessage("ERRO DE INSTRUÇÃO: CONSULTE SEU PROGRAMADOR."_a);
       MarkStatementDone(progress);
     }
+    lines.clear();
     pb1->setValue(std::min(pb1->value() + 1, pb1->maximum()));
   }
   if (!Eof(UpdateFile)) return longStatement;
@@ -156,6 +163,7 @@ void TForm1::EndUpdateFile() {
 }
 
 void TForm1::StopUpdateFile() {
+  heldStatement_.clear();
   if (UpdateFileOpen) {
     UpdateFileOpen = false;
     try {

@@ -1,5 +1,6 @@
 #include "core/FailureWeight.h"
 
+#include "core/ServerErrors.h"
 #include "platform/ansi/AnsiString.h"
 #include "platform/files/TextFile.h"
 #include "platform/sys/Exceptions.h"
@@ -8,8 +9,6 @@
 #include <array>
 
 namespace {
-
-constexpr int kNoSuchTable = 1146;
 
 // The server's codes for a statement refused for its own text or values.
 constexpr std::array kFileFaults = {
@@ -108,6 +107,16 @@ bool LinkFailure(std::exception_ptr failure) {
     std::rethrow_exception(failure);
   } catch (const EDatabaseError &e) {
     return e.LinkLost;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool ServerFailure(std::exception_ptr failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const EDatabaseError &e) {
+    return !e.LinkLost;
   } catch (...) {
     return false;
   }

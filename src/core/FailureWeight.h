@@ -19,3 +19,5 @@ TFailureWeight WeighFailure(std::exception_ptr failure);
 bool FileOwnFault(const EDatabaseError &error);
 // The link to the server failed: the connection is dropped and the next tick connects again.
 bool LinkFailure(std::exception_ptr failure);
+// The server refused a statement, whatever the cause; the link stands.
+bool ServerFailure(std::exception_ptr failure);

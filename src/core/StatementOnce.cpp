@@ -10,18 +10,10 @@
 #include "core/UPRINC.h"
 
 #include "core/BatchJournal.h"
+#include "core/ServerErrors.h"
 #include "platform/sys/Exceptions.h"
 
 #include <cstdlib>
-
-namespace {
-
-constexpr int kXaUnknownId = 1397;    // XAER_NOTA: no prepared transaction of that id that we may end
-constexpr int kXaDuplicateId = 1440;  // XAER_DUPID: a transaction of that id exists
-// XA_RBROLLBACK and the other XA_RB codes: the server rolled the transaction back; it had no effect.
-bool RolledBack(int code) { return code == 1402 || (code >= 1612 && code <= 1614); }
-
-}  // namespace
 
 void TForm1::MarkStatementDone(TUpdateProgress &progress) {
   // One write: a statement that took effect is never written down as idle and not done.
@@ -32,11 +24,12 @@ void TForm1::MarkStatementDone(TUpdateProgress &progress) {
   updateProgress_.Save();
 }
 
-void TForm1::SendXa(const AnsiString &verb, const TUpdateProgress &progress) {
+void TForm1::SendXa(const AnsiString &verb, const TUpdateProgress &progress, int lockWait) {
   // A query of its own, so that quecon keeps the file's statement, as the design shows it.
   TADOQuery xa(nullptr);
   xa.SetConnection(Database1);
-  xa.SQL.Add("XA " + verb + " 'orvalix." + progress.Token + "','" + IntToStr(progress.Done) + "'");
+  xa.SQL.Add((lockWait > 0 ? "SET STATEMENT lock_wait_timeout=" + IntToStr(lockWait) + " FOR " : AnsiString()) +
+             "XA " + verb + " 'orvalix." + progress.Token + "','" + IntToStr(progress.Done) + "'");
   xaStatement_ = xa.SQL.Text();
   xa.ExecSQL();
 }
@@ -59,32 +52,64 @@ void TForm1::ExecuteOnce(const std::vector<AnsiString> &lines, TUpdateProgress &
     updateProgress_.Save();
     StartXa(progress);
   }
-  SetStatement(lines);
+  TXaBranch branch = TXaBranch::Active;
   try {
+    SetStatement(lines);  // from here the failure line names the file's statement
     quecon->ExecSQL();
-  } catch (const EDatabaseError &e) {
-    if (e.LinkLost) throw;
-    // Refused by the server: its transaction is ended here, so that the next try starts cleanly; the
-    // failure line names the file's statement.
-    try {
-      SendXa("END", progress);
-      SendXa("ROLLBACK", progress);
-      progress.Phase = TStatementPhase::Idle;
-      updateProgress_.Save();
-    } catch (const std::exception &) {
-      // Left in doubt: the disconnect ends the transaction, the next start settles it.
+    SendXa("END", progress);
+    branch = TXaBranch::Idle;
+    SendXa("PREPARE", progress);
+    branch = TXaBranch::Prepared;
+    progress.Phase = TStatementPhase::Prepared;
+    // The one write that must outlast a power failure: without it a commit whose answer got lost would
+    // read as a statement that never got prepared, and run again.
+    updateProgress_.Save(true);
+    SendXa("COMMIT", progress);
+  } catch (...) {
+    if (LetGoOfBranch(branch, progress, std::current_exception())) {
+      progress.Phase = TStatementPhase::Idle;  // rolled back: the next try starts cleanly
+      try {
+        updateProgress_.Save();
+      } catch (const std::exception &) {
+        // Kept in memory; it goes with the next save.
+      }
     }
-    xaStatement_.clear();
     throw;
   }
-  SendXa("END", progress);
-  SendXa("PREPARE", progress);
-  progress.Phase = TStatementPhase::Prepared;
-  // The one write that must outlast a power failure: without it a commit whose answer got lost would
-  // read as a statement that never got prepared, and run again.
-  updateProgress_.Save(true);
-  SendXa("COMMIT", progress);
   MarkStatementDone(progress);
+}
+
+bool TForm1::LetGoOfBranch(TXaBranch branch, const TUpdateProgress &progress, std::exception_ptr failure) {
+  // With the link, the session goes: the tick drops the connection.
+  if (LinkFailure(failure)) return false;
+  // The failure line names the statement that failed, not these.
+  const AnsiString failed = xaStatement_;
+  bool released = false;
+  // A prepared branch is committed, and its commit failed already (or its note could not be written,
+  // and then it must not take effect before the note): it is left to the next connection.
+  if (branch != TXaBranch::Prepared) {
+    try {
+      if (branch == TXaBranch::Active) {
+        try {
+          SendXa("END", progress);
+        } catch (const EDatabaseError &) {
+          // The rollback tells whether the branch is left.
+        }
+      }
+      // A backup's lock holds the rollback too: it is not waited for long, the connection's end rolls
+      // the branch back as well.
+      SendXa("ROLLBACK", progress, 1);
+      released = true;
+    } catch (const EDatabaseError &e) {
+      released = !e.LinkLost && (e.ErrorCode == kXaUnknownId || XaRolledBack(e.ErrorCode));
+    }
+  }
+  // Every later statement of a session that holds a branch fails: the session goes, quietly (the
+  // consultation entries stay), and the next tick connects again. A branch not prepared dies with it,
+  // a prepared one outlives it and is committed by the next connection.
+  if (!released) Database1->Close();
+  xaStatement_ = failed;
+  return released;
 }
 
 bool TForm1::SettleStatement(TUpdateProgress &progress) {
@@ -93,8 +118,8 @@ bool TForm1::SettleStatement(TUpdateProgress &progress) {
     MarkStatementDone(progress);
     return true;
   } catch (const EDatabaseError &e) {
-    if (e.LinkLost || !(e.ErrorCode == kXaUnknownId || RolledBack(e.ErrorCode))) throw;
-    if (RolledBack(e.ErrorCode)) {
+    if (e.LinkLost || !(e.ErrorCode == kXaUnknownId || XaRolledBack(e.ErrorCode))) throw;
+    if (XaRolledBack(e.ErrorCode)) {
       progress.Phase = TStatementPhase::Idle;
       updateProgress_.Save();
       return false;
@@ -105,8 +130,15 @@ bool TForm1::SettleStatement(TUpdateProgress &progress) {
   // without counting and the next start asks again), accepted when none is left. Then a prepared one
   // was committed by the answer that got lost, and any other died with its session.
   StartXa(progress);
-  SendXa("END", progress);
-  SendXa("ROLLBACK", progress);
+  TXaBranch branch = TXaBranch::Active;
+  try {
+    SendXa("END", progress);
+    branch = TXaBranch::Idle;
+    SendXa("ROLLBACK", progress);
+  } catch (...) {
+    LetGoOfBranch(branch, progress, std::current_exception());
+    throw;  // the phase stands: the next try asks again
+  }
   if (progress.Phase == TStatementPhase::Prepared) {
     MarkStatementDone(progress);
     return true;
@@ -144,6 +176,10 @@ void TForm1::EndLostSession(const TUpdateProgress &progress) {
     ReadSession();
     if (progress.Session == 0 || progress.Session == session_ || std::llabs(progress.ServerStart - serverStart_) > 2)
       return;
+    // Sent once: the server ends the session in its own time (the rollback of a large statement), and
+    // a later start finds the id free.
+    const std::pair ended{progress.Session, progress.ServerStart};
+    if (endedSession_ == ended) return;
     const bool fromHere = !Database1
                                ->Rows("select 1 from information_schema.processlist lost, information_schema.processlist "
                                       "own where lost.id = " + IntToStr(progress.Session) +
@@ -151,8 +187,8 @@ void TForm1::EndLostSession(const TUpdateProgress &progress) {
                                       "substring_index(lost.host, ':', 1) = substring_index(own.host, ':', 1)")
                                .empty();
     if (!fromHere) return;
-    // Ended asynchronously: the next start finds the id free.
     Database1->Execute("KILL " + IntToStr(progress.Session));
+    endedSession_ = ended;
     Journal(RemessaName(progress.Path),
             "sessão "_a + IntToStr(progress.Session) + " da ligação perdida encerrada; a instrução presa a ela é retomada"_a);
   } catch (const std::exception &) {

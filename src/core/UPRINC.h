@@ -175,9 +175,16 @@ class TForm1 : public TForm {
   // ends that session (the id is free at a later tick) and fails as the server did.
   void StartXa(const TUpdateProgress &progress);
   void EndLostSession(const TUpdateProgress &progress);
+  // How far the session's XA transaction of a statement got before a statement failed.
+  enum class TXaBranch { Active, Idle, Prepared };
+  // Ends what the session holds of the transaction after a failure, so that no other statement of
+  // the session meets it: rolled back when not prepared; when that is not to be had, or the branch is
+  // prepared, the connection is closed (no sign of it is shown). True when rolled back and kept.
+  bool LetGoOfBranch(TXaBranch branch, const TUpdateProgress &progress, std::exception_ptr failure);
   // This connection's session and the server's start, read once a connection.
   void ReadSession();
-  void SendXa(const AnsiString &verb, const TUpdateProgress &progress);
+  // With lockWait, the statement waits at most that many seconds for a lock.
+  void SendXa(const AnsiString &verb, const TUpdateProgress &progress, int lockWait = 0);
 
   bool tickRunning_ = false;
   // For the failure line: whether the tick took quecon for its statements, and the XA statement it
@@ -185,6 +192,7 @@ class TForm1 : public TForm {
   bool queconTaken_ = false;
   AnsiString xaStatement_;
   AnsiString TickStatement() const;
+  TFailureWeight WeighTickFailure(std::exception_ptr failure) const;
   TFolderWatch remessa_{"C:\\ORVALIX\\REMESSA"};
   TTickJournal tickJournal_;
   // By the file's name: consecutive failed ticks per command file; files still being written,
@@ -202,6 +210,10 @@ class TForm1 : public TForm {
   int updateLine_ = 1;  // where the next statement of UpdateFile starts
   long long session_ = 0;  // 0 until read after a connect
   long long serverStart_ = 0;
+  std::pair<long long, long long> endedSession_;  // the lost session ended last, with its server's start
+  // The statement of UpdateFile read and not yet done, when the server refused it for a cause not its
+  // own: the next tick tries it again.
+  std::vector<AnsiString> heldStatement_;
 };
 
 extern TForm1 *Form1;

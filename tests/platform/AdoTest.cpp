@@ -12,12 +12,14 @@ TEST_F(AdoTest, ABlankPortMeansTheDefaultPortAndTheConnectionStringsAccountWins)
   EXPECT_EQ(connects, 1);
   connection->Open();  // already open: nothing happens
   EXPECT_EQ(connects, 1);
-  Sql("select current_user() as who, @@max_statement_time as bound, @@innodb_lock_wait_timeout as locks");
+  Sql("select current_user() as who, @@max_statement_time as bound, @@innodb_lock_wait_timeout as locks, "
+      "@@lock_wait_timeout as tables");
   query->Open();
   EXPECT_EQ(query->FieldByName("WHO")->AsString().rfind("orvalix@", 0), 0u);
   // The server ends a statement before the driver gives up on its answer, and a lock wait before that.
   EXPECT_EQ(query->FieldByName("BOUND")->AsFloat(), 25);
   EXPECT_EQ(query->FieldByName("LOCKS")->AsInteger(), 20);
+  EXPECT_EQ(query->FieldByName("TABLES")->AsInteger(), 20);
   connection->Close();
   EXPECT_FALSE(connection->Connected());
   EXPECT_FALSE(query->Active());  // closing the connection closes its datasets

@@ -33,6 +33,11 @@ int RunScript(const QStringList &arguments, QString *output = nullptr) {
   return script.exitStatus() == QProcess::NormalExit ? script.exitCode() : -1;
 }
 
+QString AdminUser() {
+  const passwd *user = ::getpwuid(::getuid());
+  return QString::fromLocal8Bit(user ? user->pw_name : "root");
+}
+
 }  // namespace
 
 bool ServerControllable() {
@@ -53,14 +58,31 @@ void StartServerKeepingRows() {
 
 void SetGlobal(const QString &name, const QString &value) {
   QProcess client;
-  const passwd *user = ::getpwuid(::getuid());
   client.setProcessChannelMode(QProcess::MergedChannels);
   client.start(QStringLiteral("mariadb"),
-               {QStringLiteral("--defaults-file=%1/my.cnf").arg(DataFolder()), QStringLiteral("-u"),
-                QString::fromLocal8Bit(user ? user->pw_name : "root"), QStringLiteral("-e"),
-                QStringLiteral("set global %1=%2").arg(name, value)});
+               {QStringLiteral("--defaults-file=%1/my.cnf").arg(DataFolder()), QStringLiteral("-u"), AdminUser(),
+                QStringLiteral("-e"), QStringLiteral("set global %1=%2").arg(name, value)});
   ASSERT_TRUE(client.waitForFinished(30000));
   ASSERT_EQ(client.exitCode(), 0) << client.readAll().toStdString();
+}
+
+AdminSession::AdminSession(const QString &statements) {
+  client_.setProcessChannelMode(QProcess::MergedChannels);
+  client_.start(QStringLiteral("mariadb"), {QStringLiteral("--defaults-file=%1/my.cnf").arg(DataFolder()),
+                                            QStringLiteral("-u"), AdminUser(), QStringLiteral("--unbuffered"),
+                                            QStringLiteral("--batch"), QStringLiteral("--skip-column-names"),
+                                            QStringLiteral("quendara")});
+  // The client answers the mark only once the statements before it are done.
+  client_.write((statements + QStringLiteral(";\nselect 'held';\n")).toUtf8());
+  QByteArray output;
+  while (!output.contains("held\n") && client_.waitForReadyRead(30000)) output += client_.readAll();
+  if (!output.contains("held\n")) ADD_FAILURE() << "administrator's session: " << output.toStdString();
+}
+
+AdminSession::~AdminSession() {
+  client_.closeWriteChannel();  // the client ends, and its session with what it held
+  if (!client_.waitForFinished(30000)) client_.kill();
+  client_.waitForFinished();
 }
 
 }  // namespace testdb

@@ -3,6 +3,7 @@
 // The server is the one scripts/db runs on the tests' port from ORVALIX_DB_DATA (by default the build
 // folder's mariadb, as scripts/test lays it out); no other server is ever touched.
 
+#include <QProcess>
 #include <QString>
 
 namespace testdb {
@@ -13,4 +14,17 @@ void StopServer();
 void StartServerKeepingRows();
 // Sets a global variable of that server, as its administrator (the program's account may not).
 void SetGlobal(const QString &name, const QString &value);
+
+// A session of that server's administrator, as a backup or another member's tool holds one: runs the
+// statements on quendara when made (they must succeed), and holds what they took until it ends.
+class AdminSession {
+ public:
+  explicit AdminSession(const QString &statements);
+  ~AdminSession();
+  AdminSession(const AdminSession &) = delete;
+  AdminSession &operator=(const AdminSession &) = delete;
+
+ private:
+  QProcess client_;
+};
 }  // namespace testdb

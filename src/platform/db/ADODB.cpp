@@ -195,13 +195,14 @@ void TADOConnection::Open() {
 
 void TADOConnection::BoundStatements() {
   // The driver gives up on an answer after CommandTimeout, but that leaves the statement running on the
-  // server: the server ends it a little before, and a lock held by another session is waited for
-  // shorter still, so that it is told as a lock, never as a slow statement. A lock wait the server
-  // keeps shorter stays.
+  // server: the server ends it a little before, and a lock held by another session (a row's, a table's,
+  // a backup's on the whole server) is waited for shorter still, so that it is told as a lock (1205),
+  // never as a slow statement. A lock wait the server keeps shorter stays.
   const int statement = std::max(1, CommandTimeout * 5 / 6);
-  const int lockWait = std::max(1, CommandTimeout * 2 / 3);
+  const AnsiString lockWait = IntToStr(std::max(1, CommandTimeout * 2 / 3));
   Execute("set session max_statement_time=" + IntToStr(statement) +
-          ", innodb_lock_wait_timeout=least(@@global.innodb_lock_wait_timeout," + IntToStr(lockWait) + ")");
+          ", innodb_lock_wait_timeout=least(@@global.innodb_lock_wait_timeout," + lockWait +
+          "), lock_wait_timeout=least(@@global.lock_wait_timeout," + lockWait + ")");
 }
 
 void TADOConnection::Close() {
