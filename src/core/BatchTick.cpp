@@ -4,6 +4,7 @@
 #include "core/UPRINC.h"
 
 #include "core/BatchJournal.h"
+#include "core/ExchangeFolders.h"
 #include "core/FailureWeight.h"
 #include "platform/files/FileSystem.h"
 #include "platform/sys/Exceptions.h"
@@ -11,8 +12,6 @@
 
 namespace {
 
-const AnsiString kRemessa = "C:\\ORVALIX\\REMESSA\\";
-const AnsiString kRetorno = "C:\\ORVALIX\\RETORNO\\";
 // A command file that failed this many ticks in a row is set aside under its name plus ".ERR".
 constexpr int kFailedTicksBound = 5;
 constexpr TDateTime kMinute = 1.0 / (24 * 60);

@@ -14,7 +14,6 @@
 
 namespace {
 
-const AnsiString kRemessa = "C:\\ORVALIX\\REMESSA\\";
 // A file whose same statement start failed this many ticks is set aside under its name plus ".ERR".
 constexpr int kStatementFailuresBound = 3;
 constexpr int kStartsPerTick = 2;

@@ -175,8 +175,8 @@ void TForm1::FormCreate(TObject *) {
   remessa_.Update();
   {
     TStringList stale;
-    ListFiles("c:\\Orvalix\\Retorno\\*.ret", stale);
-    for (const AnsiString &name : stale) DeleteFile("c:\\Orvalix\\Retorno\\" + name);
+    ListFiles(kRetorno + "*.ret", stale);
+    for (const AnsiString &name : stale) DeleteFile(kRetorno + name);
   }
   if (FileExists("c:\\Orvalix\\orvalix.bmp")) Image1->LoadFromFile("c:\\Orvalix\\orvalix.bmp");
   Timer2->SetEnabled(true);

@@ -5,6 +5,7 @@
 #include "core/LocalConfig.h"
 #include "core/TextRoutines.h"
 #include "core/BatchJournal.h"
+#include "core/ExchangeFolders.h"
 #include "core/FailureWeight.h"
 #include "core/UpdateProgress.h"
 #include "platform/db/ADODB.h"
@@ -193,7 +194,7 @@ class TForm1 : public TForm {
   AnsiString xaStatement_;
   AnsiString TickStatement() const;
   TFailureWeight WeighTickFailure(std::exception_ptr failure) const;
-  TFolderWatch remessa_{"C:\\ORVALIX\\REMESSA"};
+  TFolderWatch remessa_{kRemessa};
   TTickJournal tickJournal_;
   // By the file's name: consecutive failed ticks per command file; files still being written,
   // since when and when last told; finished data-update files that could neither be deleted nor set
