@@ -9,7 +9,7 @@
 #include <QApplication>
 
 int main(int argc, char **argv) {
-  PreferXWayland(argc, argv);
+  ChooseDisplayServer(argc, argv);
   QApplication qtApplication(argc, argv);
   if (UsesDemoAccessKey())
     Journal("", "o código de acesso da administração usa a chave de demonstração, que o README publica: "
