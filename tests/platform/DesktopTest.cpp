@@ -4,7 +4,6 @@
 
 #include "platform/vcl/ComCtrls.h"
 #include "platform/vcl/Dialogs.h"
-#include "platform/vcl/DisplayServer.h"
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/Forms.h"
 
@@ -142,22 +141,6 @@ TEST(TApplication, TheEndOfTheProgramEndsTheBoxesOfAHandlerWaitingInThem) {
     EXPECT_FALSE(modal.Visible());
   }
   Application->ResetForTesting();
-}
-
-TEST(DisplayServer, XWhereverThereIsAnXDisplayWaylandWhereThereIsNoneAndTheUsersChoiceAlways) {
-  const struct {
-    TSessionDisplays session;
-    QByteArray platform;
-  } cases[] = {
-      {{false, true, true, true}, "xcb"},        // Wayland session with XWayland
-      {{false, true, false, true}, "xcb"},       // the session says Wayland, only DISPLAY set
-      {{false, false, true, true}, "wayland"},   // no XWayland
-      {{false, false, true, false}, "wayland"},  // a bare compositor
-      {{false, true, false, false}, ""},         // X11
-      {{true, false, true, true}, ""},           // QT_QPA_PLATFORM or -platform
-      {{true, true, true, true}, ""},
-  };
-  for (const auto &c : cases) EXPECT_EQ(PlatformFor(c.session), c.platform) << c.session.X << c.session.Wayland;
 }
 
 QImage Drawn(QProgressBar &bar, int maximum, int value) {
