@@ -29,7 +29,7 @@ int EndSecondCopy(int argc, char **argv) {
 }  // namespace
 
 int main(int argc, char **argv) {
-  PreferXWayland(argc, argv);
+  ChooseDisplayServer(argc, argv);
   // Before anything under the root is touched: one program per root.
   std::string lockError;
   const TRootLock lock = LockRootFolder(lockError);

@@ -1,13 +1,17 @@
 // The tray of KDE Plasma, GNOME's AppIndicator extension and Xfce's status tray, on a real session bus:
 // a StatusNotifierWatcher of the test's own stands for the desktop, takes the icon's registration and
-// clicks it as the desktop does. ctest runs these under dbus-run-session and xvfb-run.
+// clicks it as the desktop does; trayer stands for an XEmbed tray. ctest runs these under dbus-run-session
+// and xvfb-run, a process for each kind of icon that Qt makes.
 
 #include "ShellTestSupport.h"
+#include "support/XEmbedTray.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusServiceWatcher>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QSemaphore>
 #include <QTest>
 #include <QThread>
@@ -73,13 +77,21 @@ class Panel : public QThread {
   QSemaphore ready_;
 };
 
+bool CornerShown() {
+  const TCornerArea *corner = NotificationArea().CornerWindow();
+  return corner && corner->isVisible();
+}
+
 class StatusNotifierTray : public ::testing::Test {
  protected:
   void SetUp() override {
     if (QGuiApplication::platformName() != "xcb" || !QDBusConnection::sessionBus().isConnected())
       GTEST_SKIP() << "needs an X display and a session bus (ctest runs it under dbus-run-session and xvfb-run)";
     panel.Start();
-    ASSERT_TRUE(bus.registerService(kWatcherName));
+    // In the process of XEmbed icons the desktop's watcher comes only later.
+    if (!QString(::testing::UnitTest::GetInstance()->current_test_info()->name()).startsWith("OnAnXEmbedTray")) {
+      ASSERT_TRUE(bus.registerService(kWatcherName));
+    }
     NotificationArea().SetTrayAvailableForTesting(std::nullopt);
     SetDoubleClickTimeForTesting(200);
   }
@@ -149,14 +161,40 @@ TEST_F(StatusNotifierTray, OnASessionBusTheTrayIsFollowedByItsSignalsWithNoCallA
   EXPECT_EQ(MethodCallsWithin(2500), 0);
   // The panel goes: the icon stands in the corner window. It comes back: the icon registers anew.
   bus.unregisterService(kWatcherName);
-  const auto cornerShown = [] {
-    const TCornerArea *corner = NotificationArea().CornerWindow();
-    return corner && corner->isVisible();
-  };
-  EXPECT_TRUE(QTest::qWaitFor(cornerShown, 2000));
+  EXPECT_TRUE(QTest::qWaitFor(CornerShown, 2000));
   ASSERT_TRUE(bus.registerService(kWatcherName));
   EXPECT_TRUE(QTest::qWaitFor([&] { return panel.registered.Items().size() == 2; }, 2000));
-  EXPECT_FALSE(cornerShown());
+  EXPECT_FALSE(CornerShown());
+}
+
+TEST_F(StatusNotifierTray, OnASessionBusAnXEmbedTrayAfterTheWatcherWentLeavesTheIconInTheCornerWindow) {
+  AddIcon();
+  bus.unregisterService(kWatcherName);
+  EXPECT_TRUE(QTest::qWaitFor(CornerShown, 2000));
+  QSignalSpy trayWindow(reinterpret_cast<QObject *>(QGuiApplication::platformNativeInterface()),
+                        SIGNAL(systemTrayWindowChanged(QScreen *)));
+  XEmbedTray tray;
+  ASSERT_EQ(tray.Start(), QString());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !trayWindow.isEmpty(); }, 5000));  // the shell heard it first
+  EXPECT_TRUE(CornerShown());
+}
+
+// Qt saw no D-Bus tray at its first look in this process: its icons are XEmbed icons.
+TEST_F(StatusNotifierTray, OnAnXEmbedTrayAWatcherAfterTheTrayWentLeavesTheIconInTheCornerWindow) {
+  XEmbedTray tray;
+  ASSERT_EQ(tray.Start(), QString());
+  NOTIFYICONDATAA data = Record(receiver.window, 1, "Orvalix Express");
+  ASSERT_EQ(Shell_NotifyIconA(NIM_ADD, &data), 1);
+  EXPECT_TRUE(QTest::qWaitFor([] { return XEmbedTray::IconWindow() != nullptr; }, 5000));
+  EXPECT_FALSE(CornerShown());
+  tray.Stop();
+  EXPECT_TRUE(QTest::qWaitFor(CornerShown, 5000));
+  QDBusServiceWatcher seen(kWatcherName, QDBusConnection::sessionBus(), QDBusServiceWatcher::WatchForRegistration);
+  QSignalSpy registered(&seen, &QDBusServiceWatcher::serviceRegistered);
+  ASSERT_TRUE(bus.registerService(kWatcherName));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !registered.isEmpty(); }, 5000));  // the shell heard it first
+  EXPECT_TRUE(CornerShown());
+  EXPECT_TRUE(panel.registered.Items().empty());
 }
 
 }  // namespace

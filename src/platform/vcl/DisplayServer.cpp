@@ -1,16 +1,26 @@
 #include "platform/vcl/DisplayServer.h"
 
-#include <QByteArray>
 #include <QtGlobal>
 
-void PreferXWayland(int argc, char **argv) {
-  if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) return;
+QByteArray PlatformFor(const TSessionDisplays &session) {
+  if (session.PlatformChosen) return {};
+  if (session.X && (session.Wayland || session.WaylandSession)) return "xcb";
+  if (!session.X && session.Wayland) return "wayland";  // Qt would look for an X display first
+  return {};
+}
+
+void ChooseDisplayServer(int argc, char **argv) {
+  TSessionDisplays session;
+  session.PlatformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
   for (int i = 1; i < argc; ++i) {
     const QByteArray argument(argv[i]);
-    if (argument == "-platform" || argument == "--platform") return;
+    if (argument == "-platform" || argument == "--platform") session.PlatformChosen = true;
   }
-  const bool wayland = qEnvironmentVariableIsSet("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland";
-  if (wayland && qEnvironmentVariableIsSet("DISPLAY")) qputenv("QT_QPA_PLATFORM", "xcb");
+  session.X = !qEnvironmentVariableIsEmpty("DISPLAY");
+  session.Wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+  session.WaylandSession = qgetenv("XDG_SESSION_TYPE") == "wayland";
+  const QByteArray platform = PlatformFor(session);
+  if (!platform.isEmpty()) qputenv("QT_QPA_PLATFORM", platform);
 }
 
 bool DisplayAvailable(int argc, char **argv) {

@@ -144,6 +144,11 @@ void TNotificationArea::SetTrayAvailableForTesting(std::optional<bool> available
 
 void TNotificationArea::ShowOnDesktop() {
   const bool onTray = TrayAvailable();
+  if (!reach_ && qobject_cast<QApplication *>(QCoreApplication::instance())) {
+    // Qt's own window of an icon in an XEmbed tray is of a class it does not publish.
+    reach_ = new TIconWindowsReach(
+        [this](const QWidget *window) { return window == corner_.data() || window->inherits("QSystemTrayIconSys"); });
+  }
   std::vector<TCornerArea::Entry> cornerIcons;
   for (const auto &icon : icons_) {
     if (onTray) {

@@ -3,10 +3,12 @@
 // (window, id) and accepts or refuses as the shell does. Where the desktop has a tray, each icon is mirrored
 // to a QSystemTrayIcon (image and tip) whose clicks come back as the icon's callback messages; where it has
 // none, the icons are shown in a corner window of our own that takes the same clicks, until a tray
-// appears. Tests drive the same object: read the calls, inject callbacks, re-create the taskbar.
+// appears. A box of the program blocks neither. Tests drive the same object: read the calls, inject
+// callbacks, re-create the taskbar.
 
 #include "platform/ansi/AnsiString.h"
 #include "platform/win/CornerArea.h"
+#include "platform/win/IconWindowsReach.h"
 #include "platform/win/TrayWatch.h"
 #include "platform/win/Windows.h"
 
@@ -122,6 +124,7 @@ class TNotificationArea {
   std::optional<bool> trayForced_;
   QPointer<TCornerArea> corner_;
   QPointer<TTrayWatch> trayWatch_;
+  QPointer<TIconWindowsReach> reach_;
 };
 
 // The one shell object of the process.
