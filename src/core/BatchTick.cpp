@@ -252,11 +252,15 @@ void TForm1::HandleCustomerRecordFile(const AnsiString &name, std::unique_ptr<TS
 }
 
 void TForm1::DeleteDone(const AnsiString &name) {
-  if (DeleteFile(kRemessa + name) || !EntryExistsIn(kRemessa, name)) return;
+  if (!DeleteFile(kRemessa + name) && EntryExistsIn(kRemessa, name)) SetAsideUndeletable(name);
+}
+
+bool TForm1::SetAsideUndeletable(const AnsiString &name) {
+  if (!SetAside(name, "terminado, mas não pôde ser apagado; nada dele será executado de novo"_a).empty()) return true;
   // Left there, it would be worked again at every tick, and the files of its kind behind it never.
-  if (!SetAside(name, "terminado, mas não pôde ser apagado; nada dele será executado de novo"_a).empty()) return;
   stuck_[name] = FileAge(kRemessa + name);
   Journal(name, "terminado, mas não pôde ser apagado nem posto de lado; fica em REMESSA sem ser lido de novo"_a);
+  return false;
 }
 
 void TForm1::EndWorkTick(std::unique_ptr<TStringList> &files) {
@@ -281,8 +285,7 @@ void TForm1::ForgetVanishedFiles() {
 void TForm1::BringBackHiddenFiles() {
   // Left hidden by a stop in the middle of a deletion, or because another file had taken the name.
   for (const std::string &hidden : remessa_.HiddenNames()) {
-    const AnsiString name = HiddenOwner(hidden);
-    if (!name.empty() && !EntryExistsIn(kRemessa, name) && BringBackHidden(kRemessa, hidden))
+    if (const AnsiString name = BringBackHidden(kRemessa, hidden); !name.empty())
       Journal(name, "de volta ao seu nome, depois de ficar oculto como "_a + FromHostName(hidden));
   }
 }

@@ -141,14 +141,8 @@ void TForm1::EndUpdateFile() {
     Journal(name, "terminado, mas outro arquivo tomou seu nome; fica oculto e volta a ele quando estiver livre"_a);
     return;
   }
-  if (outcome == TDeleteOutcome::Failed &&
-      SetAside(name, "terminado, mas não pôde ser apagado; nada dele será executado de novo"_a).empty()) {
-    // It stays, and resumes at its end after a restart, so that none of its statements runs again;
-    // meanwhile the files behind it get their turn.
-    stuck_[name] = FileAge(path);
-    Journal(name, "terminado, mas não pôde ser apagado nem posto de lado; fica em REMESSA sem ser lido de novo"_a);
-    return;
-  }
+  // Left in place, it resumes at its end after a restart, so that none of its statements runs again.
+  if (outcome == TDeleteOutcome::Failed && !SetAsideUndeletable(name)) return;
   // Another file put in its place meanwhile: it resumes after these statements when it is the same up
   // to there, as a file in progress does.
   TUpdateProgress *progress = updateProgress_.Find(path);

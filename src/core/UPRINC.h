@@ -120,6 +120,8 @@ class TForm1 : public TForm {
   void NoteFileDone(const AnsiString &name);
   // A consultation or customer-record file worked through: deleted, else set aside, else left unread.
   void DeleteDone(const AnsiString &name);
+  // A file worked through that cannot be deleted: set aside (true), else left in place unread.
+  bool SetAsideUndeletable(const AnsiString &name);
   void BringBackHiddenFiles();
   void NoteFileFailed(const AnsiString &name);
   void NoteFailedTick(const AnsiString &name, bool continuing, std::exception_ptr failure);

@@ -121,6 +121,9 @@ TDeleteOutcome DeleteFileIfSame(const AnsiString &path, const TFileIdentity &ide
   return same ? TDeleteOutcome::Grown : TDeleteOutcome::Replaced;
 }
 
+namespace {
+
+// The name of the file a hidden name of DeleteFileIfSame's stands for; empty for any other name.
 AnsiString HiddenOwner(const std::string &hostName) {
   const std::size_t prefix = sizeof kHiddenPrefix - 1;
   const std::size_t suffix = hostName.rfind(kHiddenSuffix);
@@ -130,11 +133,13 @@ AnsiString HiddenOwner(const std::string &hostName) {
   return FromHostName(hostName.substr(prefix, suffix - prefix));
 }
 
-bool BringBackHidden(const AnsiString &folder, const std::string &hostName) {
+}  // namespace
+
+AnsiString BringBackHidden(const AnsiString &folder, const std::string &hostName) {
   const AnsiString name = HiddenOwner(hostName);
-  if (name.empty()) return false;
+  if (name.empty()) return {};
   const fs::path host = HostPath(folder);
-  return MoveNoReplace(host / hostName, host / ToHostName(name), false);
+  return MoveNoReplace(host / hostName, host / ToHostName(name), false) ? name : AnsiString();
 }
 
 bool FlushFileBuffers(const AnsiString &path) {

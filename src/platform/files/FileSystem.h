@@ -22,10 +22,9 @@ bool EntryExistsIn(const AnsiString &folder, const AnsiString &name);  // a file
 // meanwhile: then it stays hidden (Hidden).
 enum class TDeleteOutcome { Deleted, Replaced, Grown, Failed, Hidden };
 TDeleteOutcome DeleteFileIfSame(const AnsiString &path, const TFileIdentity &identity, std::uintmax_t size);
-// The name of the file a hidden name of DeleteFileIfSame's stands for; empty for any other name.
-AnsiString HiddenOwner(const std::string &hostName);
-// Moves such a file back under its name in folder, unless a file stands there; true when it did.
-bool BringBackHidden(const AnsiString &folder, const std::string &hostName);
+// Moves a file left under a hidden name of DeleteFileIfSame's back under its name in folder, unless a
+// file stands there; gives the name when it did, else empty.
+AnsiString BringBackHidden(const AnsiString &folder, const std::string &hostName);
 // As a share that refuses a rename that must not replace (NFS, FUSE).
 void RefuseNoReplaceForTesting(bool refuse);
 // Writes what the system holds of a file, or of a folder's entries, to the disk; false when it fails.
