@@ -88,17 +88,12 @@ void TTickJournal::Failed(const AnsiString &fileName, const AnsiString &text) {
 }
 
 void TTickJournal::Moved(const AnsiString &queue) {
-  // A queue that moves tells that the link works, too; the empty text stands for every queue.
   int failed = 0;
-  bool failing = false;
-  for (auto found = queues_.begin(); found != queues_.end();) {
-    if (!queue.empty() && !found->first.empty() && found->first != queue) {
-      ++found;
-      continue;
-    }
-    failed += found->second.Failed;
-    failing = true;
-    found = queues_.erase(found);
-  }
-  if (failing) Journal(queue, "a fila voltou a andar depois de " + IntToStr(failed) + " tentativas falhas");
+  const auto ended = std::erase_if(queues_, [&](const auto &failing) {
+    // A queue that moves tells that the link works, too; the empty text stands for every queue.
+    const bool ends = queue.empty() || failing.first.empty() || failing.first == queue;
+    if (ends) failed += failing.second.Failed;
+    return ends;
+  });
+  if (ended > 0) Journal(queue, "a fila voltou a andar depois de " + IntToStr(failed) + " tentativas falhas");
 }

@@ -45,8 +45,7 @@ AnsiString InsertStatement(const TKeyedTable &table, const TRecordValues &values
 AnsiString Unchanged(const TKeyedTable &table, std::size_t column, const QVariant &read) {
   const AnsiString name = ColumnName(table, column);
   if (read.isNull() || read.typeId() != QMetaType::QString) return name + "<=>" + SqlLiteral(read);
-  return "hex(convert(" + name + " using utf8mb4))='" + read.toString().toUtf8().toHex().toUpper().toStdString() +
-         "'";
+  return "hex(convert(" + name + " using utf8mb4))=hex(" + SqlLiteral(read) + ")";
 }
 
 // Found by its key and by the values as read of the columns it changes; empty when none changed.

@@ -140,8 +140,7 @@ void TFolderWatch::ReadNotices() {
       } else if (auto found = entries_.find(host); found != entries_.end()) {
         if (notice->mask & IN_MODIFY) {
           found->second.Finished = false;
-          found->second.Since = std::chrono::steady_clock::now();
-          found->second.State.reset();
+          found->second.Changed();
         }
         if (notice->mask & IN_CLOSE_WRITE) found->second.Finished = found->second.Seen;
       }
@@ -184,8 +183,7 @@ void TFolderWatch::Add(const std::string &host, bool finished) {
   if (added) entry.Name = FromHostName(host);
   entry.Seen = true;
   entry.Finished = finished;
-  entry.Since = std::chrono::steady_clock::now();
-  entry.State.reset();
+  entry.Changed();
   if (!added) return;
   for (auto &[pattern, names] : byPattern_)
     if (MatchesMask(entry.Name, pattern)) names.insert(KeyOf(entry.Name));

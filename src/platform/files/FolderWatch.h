@@ -36,7 +36,6 @@ class TFolderWatch {
                  std::size_t most = SIZE_MAX);
   bool Contains(const AnsiString &name) const { return entries_.count(ToHostName(name)) > 0; }
   bool Finished(const AnsiString &name) const;
-  bool StoodStill(const AnsiString &name, const TFileState &state);
   TStillness StillnessOf(const AnsiString &name);
   // The host names of the hidden entries (a name that begins with a dot).
   const std::set<std::string> &HiddenNames() const { return hidden_; }
@@ -50,6 +49,11 @@ class TFolderWatch {
     // Since when it is known unchanged, and in which state it was last seen (none while unseen).
     std::chrono::steady_clock::time_point Since;
     std::optional<TFileState> State;
+    // A change noticed now: still from now on, in a state not seen yet.
+    void Changed() {
+      Since = std::chrono::steady_clock::now();
+      State.reset();
+    }
   };
   // A name under the list's order: its collation key, made once, then the name's bytes.
   struct TListKey {
@@ -60,6 +64,7 @@ class TFolderWatch {
   using TNames = std::set<TListKey>;
   TListKey KeyOf(const AnsiString &name) const;
 
+  bool StoodStill(const AnsiString &name, const TFileState &state);
   bool StartWatch();
   void StopWatch();
   void ReadNotices();

@@ -2,6 +2,19 @@
 
 #include <QtGlobal>
 
+namespace {
+
+// The platform the user chose: -platform on the command line over QT_QPA_PLATFORM; empty for none.
+QByteArray ChosenPlatform(int argc, char **argv) {
+  for (int i = 1; i + 1 < argc; ++i) {
+    const QByteArray argument(argv[i]);
+    if (argument == "-platform" || argument == "--platform") return argv[i + 1];
+  }
+  return qgetenv("QT_QPA_PLATFORM");
+}
+
+}  // namespace
+
 QByteArray PlatformFor(const TSessionDisplays &session) {
   if (session.PlatformChosen) return {};
   if (session.X && (session.Wayland || session.WaylandSession)) return "xcb";
@@ -11,11 +24,7 @@ QByteArray PlatformFor(const TSessionDisplays &session) {
 
 void ChooseDisplayServer(int argc, char **argv) {
   TSessionDisplays session;
-  session.PlatformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-  for (int i = 1; i < argc; ++i) {
-    const QByteArray argument(argv[i]);
-    if (argument == "-platform" || argument == "--platform") session.PlatformChosen = true;
-  }
+  session.PlatformChosen = !ChosenPlatform(argc, argv).isEmpty();
   session.X = !qEnvironmentVariableIsEmpty("DISPLAY");
   session.Wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
   session.WaylandSession = qgetenv("XDG_SESSION_TYPE") == "wayland";
@@ -24,11 +33,7 @@ void ChooseDisplayServer(int argc, char **argv) {
 }
 
 bool DisplayAvailable(int argc, char **argv) {
-  QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-  for (int i = 1; i + 1 < argc; ++i) {
-    const QByteArray argument(argv[i]);
-    if (argument == "-platform" || argument == "--platform") platform = argv[i + 1];
-  }
+  const QByteArray platform = ChosenPlatform(argc, argv);
   if (platform.startsWith("offscreen") || platform.startsWith("minimal")) return false;
   return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
 }
